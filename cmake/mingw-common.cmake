@@ -1,0 +1,20 @@
+# Shared settings of the mingw-w64 cross toolchains. The including file sets
+# QESH_MINGW_TRIPLE and CMAKE_SYSTEM_PROCESSOR first.
+set(CMAKE_SYSTEM_NAME Windows)
+
+# The -posix compilers: GoogleTest needs std::mutex, which the win32 thread
+# model lacks.
+set(CMAKE_C_COMPILER ${QESH_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${QESH_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${QESH_MINGW_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${QESH_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+# -static: without it the posix runtime still imports libwinpthread-1.dll.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+
+# Windows programs run under Wine with the project's own prefix.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)

@@ -1,0 +1,30 @@
+// The walk over the template folder.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace tables {
+
+// Called with a table's full path and the offset in it where the part below
+// the walked folder begins.
+using TableVisitor = std::function<void(const std::wstring& tablePath, std::size_t markerFrom)>;
+
+// Walks `folder` (a path ending with a backslash) depth-first, in the order
+// the file system lists entries, and calls `visit` for every file named
+// *.DBF (any letter case) at the moment it is met. Every folder is walked,
+// whatever further attribute bits it carries, except reparse points
+// (junctions, symbolic links), which are neither walked nor visited, so the
+// walk stays inside the tree and cannot loop. A folder that cannot be listed
+// contributes nothing. Open enumerations are kept on the heap, so the depth
+// of the tree is not limited by the thread's stack.
+void WalkTables(const std::wstring& folder, const TableVisitor& visit);
+
+// Detaches every table below `folderPath`, an 8-bit path in the ANSI code
+// page as the host passes it. Failures of single tables are skipped silently;
+// only running out of memory escapes (as std::bad_alloc).
+void ScanFolder(std::string_view folderPath);
+
+}  // namespace tables

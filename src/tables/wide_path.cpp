@@ -1,0 +1,42 @@
+#include "tables/wide_path.h"
+
+#include <windows.h>
+
+#include <climits>
+
+namespace tables {
+
+std::wstring WidenAnsi(std::string_view ansi) {
+  if (ansi.empty() || ansi.size() > INT_MAX) return {};
+  const int length = static_cast<int>(ansi.size());
+  const int units = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, nullptr, 0);
+  if (units <= 0) return {};
+  std::wstring wide(static_cast<std::size_t>(units), L'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, wide.data(), units);
+  return wide;
+}
+
+std::wstring ExtendedPath(const std::wstring& path) {
+  constexpr std::wstring_view kExtended = L"\\\\?\\";
+  constexpr std::wstring_view kExtendedUnc = L"\\\\?\\UNC\\";
+  if (path.empty()) return {};
+  if (path.compare(0, kExtended.size(), kExtended) == 0) return path;
+
+  // The first call measures, the second fills; the loop covers a current
+  // folder that changes in between.
+  std::wstring full;
+  DWORD needed = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  while (needed != 0 && needed > full.size()) {
+    full.resize(needed);
+    needed = ::GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+  }
+  if (needed == 0) return {};
+  full.resize(needed);
+
+  // Device paths ("\\.\") already bypass the normalisation.
+  if (full.compare(0, 4, L"\\\\.\\") == 0) return full;
+  if (full.compare(0, 2, L"\\\\") == 0) return std::wstring(kExtendedUnc) + full.substr(2);
+  return std::wstring(kExtended) + full;
+}
+
+}  // namespace tables

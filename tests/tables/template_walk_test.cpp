@@ -1,0 +1,324 @@
+// The template walk and the table detachment on real folders and files.
+#include "tables/template_walk.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tables/table_detach.h"
+#include "tables/table_rules.h"
+#include "temp_folder.h"
+
+namespace tables {
+namespace {
+
+using namespace testing_support;
+
+constexpr std::size_t kFlags = 28;
+
+class TemplateWalk : public ::testing::Test {
+ protected:
+  // The template folder as the host's 8-bit path.
+  std::string Template() const { return ToAnsi(work.path() + L"TempLateTemp\\"); }
+  std::wstring Table(std::wstring_view relative, std::uint8_t flags = 0x01) const {
+    return work.Write(L"TempLateTemp\\" + std::wstring(relative), MakeTable(flags));
+  }
+  static std::uint8_t FlagsOf(const std::wstring& path) {
+    const Bytes bytes = ReadBytes(path);
+    return bytes.size() > kFlags ? bytes[kFlags] : 0xEE;
+  }
+
+  TempFolder work;
+};
+
+TEST_F(TemplateWalk, TablesAreRecognisedByTheirDbfExtensionInAnyLetterCase) {
+  const std::vector<std::wstring> tables = {Table(L"a.dbf"), Table(L"B.Dbf"), Table(L"C.DBF"),
+                                            Table(L".dbf")};
+  const std::vector<std::wstring> others = {Table(L"D.DBF.BAK"), Table(L"E.DBFX"), Table(L"F.DBC"),
+                                            Table(L"G_DBF")};
+  ScanFolder(Template());
+  for (const auto& t : tables) EXPECT_EQ(FlagsOf(t), 0x00) << Printable(t);
+  for (const auto& t : others) EXPECT_EQ(FlagsOf(t), 0x01) << Printable(t);
+}
+
+TEST_F(TemplateWalk, ClearsOnlyTheIndexBitAndDeletesTheIndexFiles) {
+  const Bytes original = MakeTable(0x03);
+  const std::wstring table = work.Write(L"TempLateTemp\\CUSTOMER.DBF", original);
+  const std::wstring mdx = work.Write(L"TempLateTemp\\CUSTOMER.MDX", {1, 2, 3});
+  const std::wstring cdx = work.Write(L"TempLateTemp\\customer.cdx", {4, 5});
+  const std::wstring memo = work.Write(L"TempLateTemp\\CUSTOMER.FPT", {6});
+  const std::wstring appended = work.Write(L"TempLateTemp\\CUSTOMER.DBF.mdx", {7});
+
+  ScanFolder(Template());
+
+  Bytes expected = original;
+  expected[kFlags] = 0x02;  // the memo bit stays
+  EXPECT_EQ(ReadBytes(table), expected);
+  EXPECT_FALSE(FileExists(mdx));
+  EXPECT_FALSE(FileExists(cdx));
+  EXPECT_TRUE(FileExists(memo));
+  EXPECT_TRUE(FileExists(appended));
+}
+
+TEST_F(TemplateWalk, ATableWithoutTheFlagIsNotWrittenButLosesItsIndexFiles) {
+  const std::wstring table = Table(L"PLAIN.DBF", 0x02);
+  const std::wstring cdx = work.Write(L"TempLateTemp\\PLAIN.CDX", {1});
+  // An old time stamp, so that any write would show.
+  HANDLE stamp =
+      ::CreateFileW(table.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(stamp, INVALID_HANDLE_VALUE);
+  const FILETIME old = {0x2A69C000, 0x01D00000};
+  EXPECT_TRUE(::SetFileTime(stamp, nullptr, nullptr, &old));
+  ::CloseHandle(stamp);
+  const FILETIME stamped = LastWriteTime(table);
+
+  ScanFolder(Template());
+
+  const FILETIME after = LastWriteTime(table);
+  EXPECT_EQ(after.dwLowDateTime, stamped.dwLowDateTime);
+  EXPECT_EQ(after.dwHighDateTime, stamped.dwHighDateTime);
+  EXPECT_EQ(ReadBytes(table), MakeTable(0x02));
+  EXPECT_FALSE(FileExists(cdx));
+}
+
+TEST_F(TemplateWalk, FilesThatAreNotTablesAreLeftExactlyAsTheyWere) {
+  Bytes truncated = MakeTable(0x01, 10);
+  truncated.resize(truncated.size() - 20);
+  Bytes dbase2 = MakeTable(0x01);
+  dbase2[0] = 0x02;
+  const Bytes table = MakeTable(0x01);
+  const std::string note = "Remember to back up the tables before the month's end.\r\n";
+  const std::vector<std::pair<std::wstring, Bytes>> files = {
+      {L"EMPTY.DBF", {}},
+      {L"NOTES.DBF", Bytes(note.begin(), note.end())},
+      {L"TRUNC.DBF", truncated},
+      {L"OLD2.DBF", dbase2},
+      {L"HSKM_HEADERONLY.DBF", Bytes(table.begin(), table.begin() + 32)},
+  };
+  std::vector<std::wstring> companions;
+  for (const auto& [name, bytes] : files) {
+    work.Write(L"TempLateTemp\\" + name, bytes);
+    const std::wstring base = name.substr(0, name.size() - 4);
+    companions.push_back(work.Write(L"TempLateTemp\\" + base + L".mdx", {9}));
+  }
+
+  ScanFolder(Template());
+
+  for (const auto& [name, bytes] : files) {
+    EXPECT_EQ(ReadBytes(work.Extended(L"TempLateTemp\\" + name)), bytes) << Printable(name);
+  }
+  for (const auto& c : companions) EXPECT_TRUE(FileExists(c)) << Printable(c);
+}
+
+TEST_F(TemplateWalk, FoldersWithFurtherAttributeBitsAreWalked) {
+  const std::vector<std::pair<const wchar_t*, DWORD>> folders = {
+      {L"plain", 0},
+      {L"hidden", FILE_ATTRIBUTE_HIDDEN},
+      {L"system", FILE_ATTRIBUTE_SYSTEM},
+      {L"archive", FILE_ATTRIBUTE_ARCHIVE},
+      {L"readonly", FILE_ATTRIBUTE_READONLY},
+      {L"unindexed", FILE_ATTRIBUTE_NOT_CONTENT_INDEXED},
+      {L"all", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE},
+  };
+  std::vector<std::wstring> tables;
+  for (const auto& [name, attributes] : folders) {
+    tables.push_back(Table(std::wstring(name) + L"\\T.DBF"));
+    if (attributes != 0) {
+      ASSERT_TRUE(::SetFileAttributesW(
+          work.Extended(L"TempLateTemp\\" + std::wstring(name)).c_str(), attributes));
+    }
+  }
+  ScanFolder(Template());
+  for (const auto& t : tables) EXPECT_EQ(FlagsOf(t), 0x00) << Printable(t);
+}
+
+// The reference order: a plain recursive listing, entry by entry.
+void ListRecursively(const std::wstring& folder, std::vector<std::wstring>& out) {
+  WIN32_FIND_DATAW entry;
+  HANDLE find = ::FindFirstFileW((folder + L"*.*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::wstring name = entry.cFileName;
+    if (name == L"." || name == L"..") continue;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      ListRecursively(folder + name + L"\\", out);
+    } else if (IsTableName(std::wstring_view(name))) {
+      out.push_back(folder + name);
+    }
+  } while (::FindNextFileW(find, &entry));
+  ::FindClose(find);
+}
+
+TEST_F(TemplateWalk, WalksDepthFirstInTheFileSystemsOrder) {
+  for (const wchar_t* name :
+       {L"a1.dbf", L"m\\b1.dbf", L"m\\n\\c1.dbf", L"m\\n\\o\\d1.dbf", L"m\\n\\o\\d2.dbf",
+        L"m\\n\\c2.dbf", L"m\\b2.dbf", L"z\\e1.dbf", L"a2.dbf", L"k\\x.txt", L"k\\f1.dbf"}) {
+    Table(name);
+  }
+  std::vector<std::wstring> expected;
+  ListRecursively(work.Extended(L"TempLateTemp\\"), expected);
+  ASSERT_EQ(expected.size(), 10u);
+
+  std::vector<std::wstring> visited;
+  WalkTables(work.path() + L"TempLateTemp\\",
+             [&](const std::wstring& path, std::size_t) { visited.push_back(path); });
+  EXPECT_EQ(visited, expected);
+
+  // Everything of m\ comes in one run, its deepest folder inside it.
+  std::size_t first = visited.size(), last = 0;
+  for (std::size_t i = 0; i < visited.size(); ++i) {
+    if (visited[i].find(L"\\m\\") != std::wstring::npos) {
+      first = std::min(first, i);
+      last = i;
+    }
+  }
+  EXPECT_EQ(last - first + 1, 6u);
+}
+
+TEST_F(TemplateWalk, AMissingOrEmptyFolderChangesNothing) {
+  std::vector<std::wstring> visited;
+  const auto record = [&](const std::wstring& path, std::size_t) { visited.push_back(path); };
+  WalkTables(work.path() + L"TempLateTemp\\", record);
+  WalkTables(L"", record);
+  work.MakeFolder(L"TempLateTemp");
+  WalkTables(work.path() + L"TempLateTemp\\", record);
+  EXPECT_TRUE(visited.empty());
+  ScanFolder(Template());
+  ScanFolder("");
+}
+
+TEST_F(TemplateWalk, ReadOnlyAndLockedTablesAreSkippedWithNothingChanged) {
+  const std::wstring readOnly = Table(L"HSKM_RO.DBF");
+  const std::wstring readOnlyMdx = work.Write(L"TempLateTemp\\HSKM_RO.MDX", {1});
+  ASSERT_TRUE(::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
+  const std::wstring locked = Table(L"HSKM_LOCKED.DBF");
+  const std::wstring lockedCdx = work.Write(L"TempLateTemp\\HSKM_LOCKED.CDX", {1});
+  HANDLE holder =
+      ::CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+
+  ScanFolder(Template());
+  ::CloseHandle(holder);
+
+  EXPECT_EQ(ReadBytes(readOnly), MakeTable(0x01));
+  EXPECT_TRUE(FileExists(readOnlyMdx));
+  EXPECT_EQ(ReadBytes(locked), MakeTable(0x01));
+  EXPECT_TRUE(FileExists(lockedCdx));
+}
+
+TEST_F(TemplateWalk, HskmTablesBelowTheTemplateFolderAreRemoved) {
+  const std::wstring named = Table(L"T_hskm_1.DBF");
+  const std::wstring namedMdx = work.Write(L"TempLateTemp\\T_hskm_1.MDX", {1});
+  const std::wstring inFolder = Table(L"Old_HsKm\\PLAIN.DBF");
+  const std::wstring kept = Table(L"H_S_K_M.DBF");
+  ScanFolder(Template());
+  EXPECT_FALSE(FileExists(named));
+  EXPECT_FALSE(FileExists(namedMdx));
+  EXPECT_FALSE(FileExists(inFolder));
+  EXPECT_EQ(FlagsOf(kept), 0x00);
+}
+
+TEST_F(TemplateWalk, TheHostsOwnFolderNeverMarksTables) {
+  const std::wstring table = work.Write(L"data\\hskm_old\\TempLateTemp\\KEEP.DBF", MakeTable(0x01));
+  ScanFolder(ToAnsi(work.path() + L"data\\hskm_old\\TempLateTemp\\"));
+  ASSERT_TRUE(FileExists(table));
+  EXPECT_EQ(FlagsOf(table), 0x00);
+}
+
+TEST(DetachTableIndex, SkipsMissingTablesAndFolders) {
+  TempFolder work;
+  const std::wstring folder = work.MakeFolder(L"FOLDER.DBF");
+  const std::wstring mdx = work.Write(L"FOLDER.mdx", {1});
+  EXPECT_FALSE(DetachTableIndex(work.Extended(L"MISSING.DBF"), 0));
+  EXPECT_FALSE(DetachTableIndex(folder.substr(0, folder.size() - 1), 0));
+  EXPECT_TRUE(FileExists(mdx));
+  const std::wstring table = work.Write(L"HSKM.DBF", MakeTable(0x01));
+  EXPECT_TRUE(DetachTableIndex(table, table.size()));  // marker looked for in nothing
+  EXPECT_EQ(ReadBytes(table)[kFlags], 0x00);
+}
+
+// A path of exactly `length` characters (plain form) for a table below the
+// template folder, made of nested folders.
+std::wstring LongTablePath(const TempFolder& work, std::size_t length, std::wstring_view name) {
+  std::wstring relative = L"TempLateTemp\\";
+  std::size_t remaining = length - work.path().size() - relative.size() - name.size();
+  while (remaining > 0) {  // each folder takes its name and a backslash
+    std::size_t folder = std::min<std::size_t>(remaining - 1, 100);
+    if (remaining - 1 - folder == 1) --folder;  // never leave room for a nameless folder
+    relative += std::wstring(folder, L'd') + L"\\";
+    remaining -= folder + 1;
+  }
+  return relative + std::wstring(name);
+}
+
+TEST_F(TemplateWalk, ReachesTablesBeyondTheOldPathLimit) {
+  std::vector<std::wstring> tables;
+  for (std::size_t length : {250u, 255u, 259u, 260u, 261u, 300u, 420u}) {
+    const std::wstring relative =
+        LongTablePath(work, length, L"T" + std::to_wstring(length) + L".DBF");
+    ASSERT_EQ(work.path().size() + relative.size(), length);
+    tables.push_back(work.Write(relative, MakeTable(0x01)));
+    work.Write(relative.substr(0, relative.size() - 4) + L".CDX", {1});
+  }
+  const std::wstring marked = work.Write(LongTablePath(work, 330, L"HSKM.DBF"), MakeTable(0x01));
+
+  ScanFolder(Template());
+
+  for (const auto& t : tables) {
+    EXPECT_EQ(FlagsOf(t), 0x00) << t.size();
+    EXPECT_FALSE(FileExists(t.substr(0, t.size() - 4) + L".CDX")) << t.size();
+  }
+  EXPECT_FALSE(FileExists(marked));
+}
+
+TEST_F(TemplateWalk, ReachesTablesWhoseNamesTheCodePageCannotSpell) {
+  const std::wstring table = Table(L"\u5ba2\u6237\\\u0416\u00e9\u8868.DBF");
+  ScanFolder(Template());
+  EXPECT_EQ(FlagsOf(table), 0x00);
+}
+
+TEST_F(TemplateWalk, ReparsePointsAreNeitherWalkedNorHandedOver) {
+  const std::wstring outside = work.Write(L"outside\\T.DBF", MakeTable(0x01));
+  work.MakeFolder(L"TempLateTemp");
+  const std::wstring link = work.Extended(L"TempLateTemp\\link");
+  if (!::CreateSymbolicLinkW(link.c_str(), work.Extended(L"outside").c_str(),
+                             SYMBOLIC_LINK_FLAG_DIRECTORY)) {
+    GTEST_SKIP() << "this system cannot make a symbolic link (error " << ::GetLastError()
+                 << "); the Linux-link case runs in the corpus test";
+  }
+  ScanFolder(Template());
+  EXPECT_EQ(FlagsOf(outside), 0x01);
+}
+
+// Runs with the Chinese ANSI code page (LC_ALL=zh_CN.UTF-8 under Wine).
+TEST(AnsiCodePage936, ChineseFolderAndTableNamesArriveAsTheHostPassesThem) {
+  if (::GetACP() != 936) GTEST_SKIP() << "ANSI code page is " << ::GetACP() << ", not 936";
+  TempFolder work;
+  const std::wstring root = L"\u6a21\u677f\u6570\u636e\\";  // 模板数据
+  const std::wstring table =
+      work.Write(root + L"TempLateTemp\\\u5ba2\u6237\\\u5ba2\u6237\u8868.DBF", MakeTable(0x01));
+  const std::wstring cdx =
+      work.Write(root + L"TempLateTemp\\\u5ba2\u6237\\\u5ba2\u6237\u8868.cdx", {1});
+  const std::wstring marked = work.Write(root + L"TempLateTemp\\HSKM\u8868.dbf", MakeTable(0x01));
+  // 0x81 0x48 is one character whose trail byte reads "H" in 8 bits: followed
+  // by "SKM" the 8-bit name holds "HSKM" across a character boundary.
+  wchar_t straddling[2] = {};
+  ASSERT_EQ(::MultiByteToWideChar(936, MB_ERR_INVALID_CHARS, "\x81\x48", 2, straddling, 2), 1);
+  const std::wstring kept =
+      work.Write(root + L"TempLateTemp\\" + straddling[0] + L"SKM.DBF", MakeTable(0x01));
+
+  const std::string host = ToAnsi(work.path() + root + L"TempLateTemp\\");
+  ASSERT_EQ(host.find('?'), std::string::npos);
+  ScanFolder(host);
+
+  EXPECT_EQ(ReadBytes(table)[kFlags], 0x00);
+  EXPECT_FALSE(FileExists(cdx));
+  EXPECT_FALSE(FileExists(marked));
+  ASSERT_TRUE(FileExists(kept));
+  EXPECT_EQ(ReadBytes(kept)[kFlags], 0x00);
+}
+
+}  // namespace
+}  // namespace tables
