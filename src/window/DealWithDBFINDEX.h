@@ -1,0 +1,76 @@
+// TForm_DeleteDBFIndex: the progress window. It tells the user that the data
+// source is being processed, starts the template walk one second after it is
+// shown, and closes itself with OK when the walk returns. Closing it before
+// then gives Cancel and nothing is processed.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "window/gdi_font.h"
+#include "window/modal_result.h"
+#include "window/unzip_component.h"
+#include "window/window_class.h"
+
+namespace window {
+
+class FormContents;
+
+// Platform operations whose failures cannot be made for real; tests replace
+// them to check how the window reports such failures.
+struct FormHooks {
+  UINT_PTR(WINAPI* setTimer)(HWND, UINT_PTR, UINT, TIMERPROC) = ::SetTimer;
+  void (*runJob)(const std::string& templateDir) = nullptr;  // null: the template walk
+};
+FormHooks& Hooks();
+
+class TForm_DeleteDBFIndex {
+ public:
+  // Creates the window hidden, owned by `owner` (none when null), with its
+  // contents, StratTimer disarmed and UnZipFile. Throws std::runtime_error
+  // when the window cannot be created.
+  explicit TForm_DeleteDBFIndex(HWND owner);
+  ~TForm_DeleteDBFIndex();
+  TForm_DeleteDBFIndex(const TForm_DeleteDBFIndex&) = delete;
+  TForm_DeleteDBFIndex& operator=(const TForm_DeleteDBFIndex&) = delete;
+
+  // Runs the window modally; returns mrOK when the job ran to its end,
+  // mrCancel when the window was closed or a quit message arrived (the quit
+  // message is posted again for the caller's own loop).
+  int ShowModal();
+
+  HWND Handle() const { return hwnd_; }
+
+  // 8-bit paths in the ANSI code page, as the host passed them.
+  std::string FDataSourcePath;
+  std::string FWorkRoot;
+  std::string FResultPath;
+  std::string FTemplateDir;
+
+  TUnZip UnZipFile;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  void FormShow();
+  void StratTimerTimer();
+  void UnZipFileProgress(const std::wstring& entry, int percent);
+  void ShowError(const std::wstring& message) const;
+  void ShowCentred();
+  void HideAfterRun();
+
+  HWND owner_;
+  RegisteredClass class_;
+  UniqueFont windowFont_;
+  UniqueFont labelFont_;
+  HWND hwnd_ = nullptr;
+  bool ownerShownForRun_ = false;
+  bool stratTimerArmed_ = false;
+  int modalResult_ = mrNone;
+  std::unique_ptr<FormContents> contents_;
+};
+
+}  // namespace window

@@ -1,0 +1,28 @@
+// The contents of the progress window, in creation order: RzPanel_Client
+// (groove frame) holding RzLabel_ShowInfo and Progress_Step, then RzPanel1
+// (flat frame) holding Btn_OK.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "window/form_layout.h"
+
+namespace window {
+
+class FormContents {
+ public:
+  // Creates the widgets on `form` at the (scaled) layout. The fonts are
+  // borrowed from the window, which outlives its contents.
+  FormContents(HWND form, const FormLayout& layout, HFONT windowFont, HFONT labelFont);
+  ~FormContents();
+  FormContents(const FormContents&) = delete;
+  FormContents& operator=(const FormContents&) = delete;
+
+ private:
+  struct Widgets;
+  std::unique_ptr<Widgets> widgets_;
+};
+
+}  // namespace window

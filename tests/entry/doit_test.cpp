@@ -1,0 +1,230 @@
+// DoIt through the real library, as a host calls it: the result protocol,
+// closing early, the quit message, ownership and modality, the owner-change
+// messages, repeated calls and unloading.
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "host_window.h"
+#include "temp_folder.h"
+
+namespace {
+
+using namespace testing_support;
+
+constexpr std::size_t kFlags = 28;
+
+class DoIt : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(library.loaded()); }
+
+  // A work folder (8-bit, ending with a backslash) whose template folder
+  // holds one table with the index flag set and its .MDX.
+  std::string WorkFolder() {
+    table = work.Write(L"TempLateTemp\\CUSTOMER.DBF", MakeTable(0x01));
+    index = work.Write(L"TempLateTemp\\CUSTOMER.MDX", {1, 2});
+    return ToAnsi(work.path());
+  }
+  bool TableDetached() const { return ReadBytes(table)[kFlags] == 0x00 && !FileExists(index); }
+  bool TableUntouched() const { return ReadBytes(table) == MakeTable(0x01) && FileExists(index); }
+
+  TempFolder work;
+  std::wstring table, index;
+  Library library;
+  HostWindow host;
+};
+
+TEST_F(DoIt, RunsTheJobAndEchoesTheDataSourcePathWithABackslash) {
+  const std::string folder = WorkFolder();
+  EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), "D:\\src"), L"D:\\src\\");
+  EXPECT_TRUE(TableDetached());
+
+  EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), "D:\\src\\"), L"D:\\src\\\\");
+  EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), ""), L"\\");
+  EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), nullptr), L"\\");
+}
+
+TEST_F(DoIt, AnOldStringInTheSlotIsReplaced) {
+  const std::string folder = WorkFolder();
+  BSTR old = ::SysAllocString(L"an old result that is longer than the new one");
+  EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), "E:\\x", old), L"E:\\x\\");
+}
+
+TEST_F(DoIt, ANullWorkFolderWalksTheTemplateFolderUnderTheCurrentFolder) {
+  WorkFolder();
+  wchar_t previous[MAX_PATH];
+  ::GetCurrentDirectoryW(MAX_PATH, previous);
+  ASSERT_TRUE(::SetCurrentDirectoryW(work.path().c_str()));
+  const std::wstring result = library.Run(host.hwnd(), nullptr, "S");
+  ::SetCurrentDirectoryW(previous);
+  EXPECT_EQ(result, L"S\\");
+  EXPECT_TRUE(TableDetached());
+}
+
+TEST_F(DoIt, ANullResultSlotDoesNothing) {
+  const std::string folder = WorkFolder();
+  std::atomic<bool> sawWindow{false};
+  {
+    Watcher watcher([&] { sawWindow = WaitForProgressWindow(300) != nullptr; });
+    library.doIt()(nullptr, host.hwnd(), folder.c_str(), "D:\\src", 0);
+  }
+  EXPECT_FALSE(sawWindow);
+  EXPECT_TRUE(TableUntouched());
+}
+
+TEST_F(DoIt, ClosingTheWindowInItsFirstSecondGivesZeroAndTouchesNothing) {
+  const std::string folder = WorkFolder();
+  {
+    Watcher watcher([] { ::PostMessageW(WaitForProgressWindow(), WM_CLOSE, 0, 0); });
+    EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), "D:\\src"), L"0");
+  }
+  EXPECT_TRUE(TableUntouched());
+  {
+    Watcher watcher(
+        [] { ::PostMessageW(WaitForProgressWindow(), WM_SYSCOMMAND, SC_CLOSE, 0); });
+    EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), "D:\\src"), L"0");
+  }
+  EXPECT_TRUE(TableUntouched());
+}
+
+TEST_F(DoIt, EnterAndEscapeDoNothing) {
+  const std::string folder = WorkFolder();
+  Watcher watcher([] {
+    HWND form = WaitForProgressWindow();
+    for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+      ::PostMessageW(form, WM_KEYDOWN, key, 0);
+      ::PostMessageW(form, WM_KEYUP, key, 0);
+    }
+  });
+  EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), "D:\\src"), L"D:\\src\\");
+  EXPECT_TRUE(TableDetached());
+}
+
+TEST_F(DoIt, AQuitMessageEndsTheRunAndReachesTheHostsLoopAfterwards) {
+  const std::string folder = WorkFolder();
+  const DWORD hostThread = ::GetCurrentThreadId();
+  {
+    Watcher watcher([hostThread] {
+      WaitForProgressWindow();
+      ::PostThreadMessageW(hostThread, WM_QUIT, 7, 0);
+    });
+    EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), "D:\\src"), L"0");
+  }
+  EXPECT_TRUE(TableUntouched());
+  MSG message;
+  ASSERT_TRUE(::PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(message.wParam, 7u);
+  // No state is kept: the next call runs afresh.
+  EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), "D:\\src"), L"D:\\src\\");
+  EXPECT_TRUE(TableDetached());
+}
+
+TEST_F(DoIt, TheHostOwnsTheWindowAndIsDisabledWhileItIsUp) {
+  const std::string folder = WorkFolder();
+  HWND owner = reinterpret_cast<HWND>(1);
+  BOOL hostEnabled = TRUE;
+  {
+    Watcher watcher([&] {
+      HWND form = WaitForProgressWindow();
+      owner = ::GetWindow(form, GW_OWNER);
+      hostEnabled = ::IsWindowEnabled(host.hwnd());
+    });
+    EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), "D:\\src"), L"D:\\src\\");
+  }
+  EXPECT_EQ(owner, host.hwnd());
+  EXPECT_FALSE(hostEnabled);
+  EXPECT_TRUE(::IsWindowEnabled(host.hwnd()));
+}
+
+TEST_F(DoIt, WithoutAHostWindowTheWindowIsUnownedAndTheJobRuns) {
+  const std::string folder = WorkFolder();
+  HWND owner = reinterpret_cast<HWND>(1);
+  {
+    Watcher watcher([&] { owner = ::GetWindow(WaitForProgressWindow(), GW_OWNER); });
+    EXPECT_EQ(library.Run(nullptr, folder.c_str(), "D:\\src"), L"D:\\src\\");
+  }
+  EXPECT_EQ(owner, nullptr);
+  EXPECT_TRUE(TableDetached());
+}
+
+// The handler as a host's framework calls it (on x86_64: object, message).
+struct FrameworkMessage {
+  UINT Msg;
+  WPARAM wParam;
+  LPARAM lParam;
+  LRESULT Result;
+};
+
+TEST_F(DoIt, TheHostIsToldWhenItGainsAndLosesTheLibrary) {
+  const std::string folder = WorkFolder();
+  EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), "D:\\src"), L"D:\\src\\");
+  const auto& messages = host.ownerMessages();
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0].wParam, 0u);  // gained
+  EXPECT_EQ(messages[1].wParam, 1u);  // lost
+  EXPECT_EQ(messages[0].lParam, messages[1].lParam);
+  // The record: the settings-change handler, then its object.
+  void* const* record = reinterpret_cast<void* const*>(messages[0].lParam);
+  ASSERT_NE(record[0], nullptr);
+  ASSERT_NE(record[1], nullptr);
+#if defined(__x86_64__)
+  using Handler = bool (*)(void*, FrameworkMessage*);
+  FrameworkMessage message{WM_SETTINGCHANGE, 0, 0, 0};
+  EXPECT_FALSE(reinterpret_cast<Handler>(record[0])(record[1], &message));
+  EXPECT_EQ(message.Result, 0);
+#endif
+}
+
+TEST_F(DoIt, EachCallShowsAFreshWindowWithItsOwnResult) {
+  const std::string folder = WorkFolder();
+  EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), "first"), L"first\\");
+  {
+    Watcher watcher([] { ::PostMessageW(WaitForProgressWindow(), WM_CLOSE, 0, 0); });
+    EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), "second"), L"0");
+  }
+  EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), "third"), L"third\\");
+  EXPECT_EQ(::FindWindowW(kFormClass, nullptr), nullptr);
+}
+
+// Open kernel handles, counted by probing handle values (Wine reports no
+// handle count).
+int OpenHandles() {
+  int open = 0;
+  for (std::uintptr_t value = 4; value < 0x4000; value += 4) {
+    DWORD flags;
+    if (::GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) ++open;
+  }
+  return open;
+}
+
+TEST_F(DoIt, ManyCallsLeaveNoHandlesBehind) {
+  const std::string folder = WorkFolder();
+  auto closeAtOnce = [&] {
+    Watcher watcher([] { ::PostMessageW(WaitForProgressWindow(), WM_CLOSE, 0, 0); });
+    return library.Run(host.hwnd(), folder.c_str(), "D:\\src");
+  };
+  closeAtOnce();  // first-call allocations of the platform are not ours
+  const int before = OpenHandles();
+  int zeros = 0;
+  for (int call = 0; call < 200; ++call) zeros += closeAtOnce() == L"0";
+  EXPECT_EQ(zeros, 200);
+  // The watcher threads come and go; allow the platform a little slack.
+  EXPECT_LE(OpenHandles(), before + 2);
+}
+
+TEST(DoItUnload, MessagesToTheFormerHostAfterUnloadingAreHarmless) {
+  HostWindow host;
+  TempFolder work;
+  work.MakeFolder(L"TempLateTemp");
+  {
+    Library library;
+    ASSERT_TRUE(library.loaded());
+    EXPECT_EQ(library.Run(host.hwnd(), ToAnsi(work.path()).c_str(), "D:\\src"), L"D:\\src\\");
+  }
+  ::SendMessageW(host.hwnd(), WM_THEMECHANGED, 0, 0);
+  ::SendMessageW(host.hwnd(), WM_SETTINGCHANGE, 0, 0);
+  ::SendMessageW(host.hwnd(), WM_SYSCOLORCHANGE, 0, 0);
+  EXPECT_TRUE(::IsWindow(host.hwnd()));
+}
+
+}  // namespace

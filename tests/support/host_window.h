@@ -1,0 +1,79 @@
+// A host's side of the library for the Windows tests: a real top-level host
+// window that records the messages the library sends it, the loaded library,
+// and a watcher thread that acts on the progress window while DoIt runs.
+#pragma once
+
+#include <windows.h>
+#include <oleauto.h>
+
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "qesh_deleteIndex_dbf.h"
+
+namespace testing_support {
+
+inline constexpr wchar_t kFormClass[] = L"TForm_DeleteDBFIndex";
+
+// A visible top-level window that records every 0xB020 message it receives.
+class HostWindow {
+ public:
+  struct OwnerMessage {
+    WPARAM wParam;
+    LPARAM lParam;
+  };
+
+  explicit HostWindow(bool visible = true);
+  ~HostWindow();
+  HostWindow(const HostWindow&) = delete;
+  HostWindow& operator=(const HostWindow&) = delete;
+
+  HWND hwnd() const { return hwnd_; }
+  const std::vector<OwnerMessage>& ownerMessages() const { return ownerMessages_; }
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND, UINT, WPARAM, LPARAM);
+  HWND hwnd_ = nullptr;
+  std::vector<OwnerMessage> ownerMessages_;
+};
+
+// The library, loaded from the folder of the test program as a host loads it.
+class Library {
+ public:
+  Library();
+  ~Library();
+  Library(const Library&) = delete;
+  Library& operator=(const Library&) = delete;
+
+  bool loaded() const { return doIt_ != nullptr; }
+  // Calls DoIt and returns its result ("<null>" when the slot stayed null).
+  std::wstring Run(HWND host, const char* workFolder, const char* dataSource,
+                   BSTR initial = nullptr);
+  QeshDoItProc doIt() const { return doIt_; }
+  void Unload();
+
+ private:
+  HMODULE module_ = nullptr;
+  QeshDoItProc doIt_ = nullptr;
+};
+
+// The visible progress window, waited for up to `timeoutMs`; null if none.
+HWND WaitForProgressWindow(DWORD timeoutMs = 5000);
+
+// Runs `action` on a thread of its own; joined when the watcher goes.
+class Watcher {
+ public:
+  explicit Watcher(std::function<void()> action) : thread_(std::move(action)) {}
+  ~Watcher() { thread_.join(); }
+  Watcher(const Watcher&) = delete;
+  Watcher& operator=(const Watcher&) = delete;
+
+ private:
+  std::thread thread_;
+};
+
+std::string Utf8(const std::wstring& wide);
+
+}  // namespace testing_support

@@ -1,0 +1,155 @@
+// The progress window on its own: its frame and texts, the error box for
+// failures that cannot be made for real (a refused timer, a walk that runs
+// out of memory), and the window staying open after them.
+#include "window/DealWithDBFINDEX.h"
+
+#include <gtest/gtest.h>
+
+#include <new>
+
+#include "host_window.h"
+#include "window/form_texts.h"
+
+namespace window {
+namespace {
+
+using namespace testing_support;
+
+// What the error box showed.
+struct ErrorBox {
+  HWND owner = nullptr;
+  std::wstring title;
+  std::wstring text;
+  bool stopIcon = false;
+};
+
+// Waits for the error box of this thread's windows, reads it and presses OK.
+ErrorBox ReadAndConfirmErrorBox() {
+  ErrorBox box;
+  HWND dialog = nullptr;
+  for (int i = 0; i < 1000 && dialog == nullptr; ++i) {
+    dialog = ::FindWindowW(L"#32770", nullptr);
+    if (dialog == nullptr) ::Sleep(5);
+  }
+  if (dialog == nullptr) return box;
+  box.owner = ::GetWindow(dialog, GW_OWNER);
+  wchar_t text[512] = {};
+  ::GetWindowTextW(dialog, text, 512);
+  box.title = text;
+  // The message is the dialog's static text; the icon a static with SS_ICON.
+  for (HWND child = ::GetWindow(dialog, GW_CHILD); child != nullptr;
+       child = ::GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t className[32] = {};
+    ::GetClassNameW(child, className, 32);
+    if (std::wstring(className) != L"Static") continue;
+    if ((::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+      box.stopIcon = ::SendMessageW(child, STM_GETICON, 0, 0) != 0;
+    } else {
+      ::GetWindowTextW(child, text, 512);
+      if (text[0] != L'\0') box.text = text;
+    }
+  }
+  ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  return box;
+}
+
+class ProgressWindow : public ::testing::Test {
+ protected:
+  void TearDown() override { Hooks() = FormHooks{}; }
+  HostWindow host;
+};
+
+TEST_F(ProgressWindow, HasItsTitleFrameAndClientSize) {
+  TForm_DeleteDBFIndex form(host.hwnd());
+  HWND hwnd = form.Handle();
+  wchar_t title[64] = {};
+  ::GetWindowTextW(hwnd, title, 64);
+  EXPECT_EQ(std::wstring(title), kFormTitle);
+  RECT client{};
+  ::GetClientRect(hwnd, &client);
+  EXPECT_EQ(client.right, 303);
+  EXPECT_EQ(client.bottom, 91);
+  const LONG style = ::GetWindowLongW(hwnd, GWL_STYLE);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+  EXPECT_EQ(::GetWindow(hwnd, GW_OWNER), host.hwnd());
+  EXPECT_FALSE(::IsWindowVisible(hwnd));
+  // The system menu holds Move and Close only (and a separator).
+  HMENU menu = ::GetSystemMenu(hwnd, FALSE);
+  EXPECT_NE(::GetMenuState(menu, SC_MOVE, MF_BYCOMMAND), static_cast<UINT>(-1));
+  EXPECT_NE(::GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND), static_cast<UINT>(-1));
+  for (UINT gone : {SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE}) {
+    EXPECT_EQ(::GetMenuState(menu, gone, MF_BYCOMMAND), static_cast<UINT>(-1)) << gone;
+  }
+}
+
+TEST_F(ProgressWindow, IsCentredOnTheDesktopWhenShown) {
+  TForm_DeleteDBFIndex form(host.hwnd());
+  RECT frame{};
+  Watcher watcher([&] {
+    HWND hwnd = WaitForProgressWindow();
+    ::GetWindowRect(hwnd, &frame);
+    ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(form.ShowModal(), mrCancel);
+  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  EXPECT_EQ(frame.left, (::GetSystemMetrics(SM_CXVIRTUALSCREEN) - width) / 2);
+  EXPECT_EQ(frame.top, (::GetSystemMetrics(SM_CYVIRTUALSCREEN) - height) / 2);
+}
+
+UINT_PTR WINAPI RefuseTimer(HWND, UINT_PTR, UINT, TIMERPROC) { return 0; }
+
+TEST_F(ProgressWindow, ARefusedTimerIsReportedAndTheWindowStaysOpenUntilClosed) {
+  Hooks().setTimer = RefuseTimer;
+  TForm_DeleteDBFIndex form(host.hwnd());
+  ErrorBox box;
+  bool stillOpen = false;
+  Watcher watcher([&] {
+    box = ReadAndConfirmErrorBox();
+    HWND hwnd = WaitForProgressWindow();
+    ::Sleep(1300);  // the job would have started by now
+    stillOpen = ::IsWindowVisible(hwnd) != FALSE;
+    ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(form.ShowModal(), mrCancel);
+  EXPECT_EQ(box.text, L"Not enough timers available.");
+  EXPECT_EQ(box.title, L"progress_window_test");
+  EXPECT_EQ(box.owner, host.hwnd());
+  EXPECT_TRUE(box.stopIcon);
+  EXPECT_TRUE(stillOpen);
+}
+
+void RunOutOfMemory(const std::string&) { throw std::bad_alloc(); }
+
+TEST_F(ProgressWindow, AFailureEscapingTheWalkIsReportedAndGivesCancel) {
+  Hooks().runJob = RunOutOfMemory;
+  TForm_DeleteDBFIndex form(host.hwnd());
+  form.FDataSourcePath = "D:\\src";
+  form.FResultPath = form.FDataSourcePath;
+  ErrorBox box;
+  Watcher watcher([&] {
+    box = ReadAndConfirmErrorBox();
+    ::PostMessageW(WaitForProgressWindow(), WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(form.ShowModal(), mrCancel);
+  EXPECT_EQ(box.text, L"std::bad_alloc.");
+  EXPECT_TRUE(box.stopIcon);
+  EXPECT_EQ(form.FResultPath, "D:\\src");  // the event was abandoned before the result
+}
+
+TEST_F(ProgressWindow, AHiddenHostIsShownForTheRunAndHiddenAgain) {
+  HostWindow hidden(false);
+  TForm_DeleteDBFIndex form(hidden.hwnd());
+  bool visibleDuringRun = false;
+  Watcher watcher([&] {
+    HWND hwnd = WaitForProgressWindow();
+    visibleDuringRun = ::IsWindowVisible(hidden.hwnd()) != FALSE;
+    ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(form.ShowModal(), mrCancel);
+  EXPECT_TRUE(visibleDuringRun);
+  EXPECT_FALSE(::IsWindowVisible(hidden.hwnd()));
+}
+
+}  // namespace
+}  // namespace window
