@@ -4,8 +4,8 @@
 // library as hosts do (LoadLibrary, GetProcAddress), calls DoIt with its
 // window, prints the result, frees the string and the library. Exits 0 when
 // the job ran, 1 when the window was closed first ("0"), 2 on a load failure.
-#include <windows.h>
 #include <oleauto.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <string>
@@ -26,8 +26,8 @@ HWND CreateHostWindow() {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = L"QeshSampleHost";
   ::RegisterClassW(&wc);
-  HWND hwnd = ::CreateWindowExW(0, L"QeshSampleHost", L"qesh sample host", WS_OVERLAPPEDWINDOW,
-                                40, 40, 640, 400, nullptr, nullptr, wc.hInstance, nullptr);
+  HWND hwnd = ::CreateWindowExW(0, L"QeshSampleHost", L"qesh sample host", WS_OVERLAPPEDWINDOW, 40,
+                                40, 640, 400, nullptr, nullptr, wc.hInstance, nullptr);
   ::ShowWindow(hwnd, SW_SHOW);
   ::UpdateWindow(hwnd);
   return hwnd;
@@ -61,8 +61,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "qesh-host: cannot load the library (error %lu)\n", ::GetLastError());
     return 2;
   }
-  auto doIt = reinterpret_cast<QeshDoItProc>(
-      reinterpret_cast<void*>(::GetProcAddress(library, "DoIt")));
+  auto doIt =
+      reinterpret_cast<QeshDoItProc>(reinterpret_cast<void*>(::GetProcAddress(library, "DoIt")));
   if (doIt == nullptr) {
     std::fprintf(stderr, "qesh-host: the library has no DoIt\n");
     ::FreeLibrary(library);

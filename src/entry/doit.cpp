@@ -1,6 +1,6 @@
 // DoIt: the library's one export.
-#include <windows.h>
 #include <oleauto.h>
+#include <windows.h>
 
 #include <string>
 
@@ -17,7 +17,9 @@ void SetResult(BSTR* slot, const std::wstring& value) {
   ::SysReAllocStringLen(slot, value.data(), static_cast<unsigned int>(value.size()));
 }
 
-std::string OrEmpty(const char* text) { return text != nullptr ? std::string(text) : std::string(); }
+std::string OrEmpty(const char* text) {
+  return text != nullptr ? std::string(text) : std::string();
+}
 
 }  // namespace
 
@@ -32,7 +34,8 @@ extern "C" void __stdcall DoIt(BSTR* resultSlot, HWND hostWindow, const char* wo
     form.FWorkRoot = OrEmpty(workFolder);
     form.FResultPath = form.FDataSourcePath;
     form.FTemplateDir = form.FWorkRoot + kTemplateFolder;
-    if (form.ShowModal() == window::mrOK) SetResult(resultSlot, tables::WidenAnsi(form.FResultPath));
+    if (form.ShowModal() == window::mrOK)
+      SetResult(resultSlot, tables::WidenAnsi(form.FResultPath));
   } catch (...) {
     // The window could not be made or the run failed: the slot keeps "0", the
     // window is gone and the owner given back; nothing unwinds into the host.

@@ -65,8 +65,7 @@ FormHooks& Hooks() {
 }
 
 TForm_DeleteDBFIndex::TForm_DeleteDBFIndex(HWND owner)
-    : owner_(owner),
-      class_(kWindowClass, WindowProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)) {
+    : owner_(owner), class_(kWindowClass, WindowProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)) {
   if (!class_.registered()) throw std::runtime_error("cannot register the window class");
 
   // The window font follows the screen's dpi; the layout follows the height
@@ -159,8 +158,8 @@ void TForm_DeleteDBFIndex::ShowCentred() {
   RECT frame{};
   ::GetWindowRect(hwnd_, &frame);
   const Point at = CentreOnDesktop(::GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                                   ::GetSystemMetrics(SM_CYVIRTUALSCREEN),
-                                   frame.right - frame.left, frame.bottom - frame.top);
+                                   ::GetSystemMetrics(SM_CYVIRTUALSCREEN), frame.right - frame.left,
+                                   frame.bottom - frame.top);
   ::SetWindowPos(hwnd_, HWND_TOP, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
   ::SetActiveWindow(hwnd_);
 }

@@ -12,8 +12,7 @@ struct Bounds {
   int width = 0;
   int height = 0;
   bool operator==(const Bounds& other) const {
-    return left == other.left && top == other.top && width == other.width &&
-           height == other.height;
+    return left == other.left && top == other.top && width == other.width && height == other.height;
   }
 };
 
@@ -25,8 +24,8 @@ struct Point {
 struct FormLayout {
   int clientWidth = 303;
   int clientHeight = 91;
-  int fontHeight = 13;       // the window font's character height
-  int labelFontHeight = 12;  // the label's own font
+  int fontHeight = 13;                 // the window font's character height
+  int labelFontHeight = 12;            // the label's own font
   Bounds clientPanel{0, 0, 303, 64};   // RzPanel_Client, on the window
   Bounds label{2, 2, 299, 36};         // RzLabel_ShowInfo, on RzPanel_Client
   Bounds bar{2, 38, 299, 24};          // Progress_Step, on RzPanel_Client

@@ -80,8 +80,7 @@ TEST_F(DoIt, ClosingTheWindowInItsFirstSecondGivesZeroAndTouchesNothing) {
   }
   EXPECT_TRUE(TableUntouched());
   {
-    Watcher watcher(
-        [] { ::PostMessageW(WaitForProgressWindow(), WM_SYSCOMMAND, SC_CLOSE, 0); });
+    Watcher watcher([] { ::PostMessageW(WaitForProgressWindow(), WM_SYSCOMMAND, SC_CLOSE, 0); });
     EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), "D:\\src"), L"0");
   }
   EXPECT_TRUE(TableUntouched());

@@ -9,8 +9,8 @@ HostWindow::HostWindow(bool visible) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = L"QeshTestHost";
   ::RegisterClassW(&wc);
-  hwnd_ = ::CreateWindowExW(0, L"QeshTestHost", L"test host", WS_OVERLAPPEDWINDOW, 20, 20, 500,
-                            300, nullptr, nullptr, wc.hInstance, this);
+  hwnd_ = ::CreateWindowExW(0, L"QeshTestHost", L"test host", WS_OVERLAPPEDWINDOW, 20, 20, 500, 300,
+                            nullptr, nullptr, wc.hInstance, this);
   if (visible) ::ShowWindow(hwnd_, SW_SHOW);
 }
 
@@ -20,9 +20,9 @@ HostWindow::~HostWindow() {
 
 LRESULT CALLBACK HostWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA,
-                        reinterpret_cast<LONG_PTR>(
-                            reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    ::SetWindowLongPtrW(
+        hwnd, GWLP_USERDATA,
+        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
   }
   auto* self = reinterpret_cast<HostWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (message == 0xB020 && self != nullptr) {
@@ -39,8 +39,8 @@ Library::Library() {
   path = path.substr(0, path.rfind(L'\\') + 1) + L"qesh_deleteIndex_dbf.dll";
   module_ = ::LoadLibraryW(path.c_str());
   if (module_ != nullptr) {
-    doIt_ = reinterpret_cast<QeshDoItProc>(
-        reinterpret_cast<void*>(::GetProcAddress(module_, "DoIt")));
+    doIt_ =
+        reinterpret_cast<QeshDoItProc>(reinterpret_cast<void*>(::GetProcAddress(module_, "DoIt")));
   }
 }
 
@@ -52,8 +52,7 @@ void Library::Unload() {
   doIt_ = nullptr;
 }
 
-std::wstring Library::Run(HWND host, const char* workFolder, const char* dataSource,
-                          BSTR initial) {
+std::wstring Library::Run(HWND host, const char* workFolder, const char* dataSource, BSTR initial) {
   BSTR result = initial;
   doIt_(&result, host, workFolder, dataSource, 0);
   std::wstring text = result != nullptr ? std::wstring(result, ::SysStringLen(result)) : L"<null>";
@@ -69,15 +68,6 @@ HWND WaitForProgressWindow(DWORD timeoutMs) {
     ::Sleep(5);
   }
   return nullptr;
-}
-
-std::string Utf8(const std::wstring& wide) {
-  const int size = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                         nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(size), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size,
-                        nullptr, nullptr);
-  return utf8;
 }
 
 }  // namespace testing_support

@@ -3,8 +3,8 @@
 // and a watcher thread that acts on the progress window while DoIt runs.
 #pragma once
 
-#include <windows.h>
 #include <oleauto.h>
+#include <windows.h>
 
 #include <functional>
 #include <string>
@@ -73,7 +73,5 @@ class Watcher {
  private:
   std::thread thread_;
 };
-
-std::string Utf8(const std::wstring& wide);
 
 }  // namespace testing_support

@@ -34,8 +34,8 @@ TEST(FormLayout, ScalesByTheRealisedTextHeightKeepingEdgesTogether) {
 
 TEST(FormLayout, FontHeightFollowsTheScreenDpi) {
   EXPECT_EQ(FontHeightForDpi(13, 96), 13);
-  EXPECT_EQ(FontHeightForDpi(13, 120), 16);   // 16.25
-  EXPECT_EQ(FontHeightForDpi(13, 144), 20);   // 19.5 rounds away from zero
+  EXPECT_EQ(FontHeightForDpi(13, 120), 16);  // 16.25
+  EXPECT_EQ(FontHeightForDpi(13, 144), 20);  // 19.5 rounds away from zero
   EXPECT_EQ(FontHeightForDpi(13, 192), 26);
   EXPECT_EQ(MulDivRound(-7, 1, 2), -4);
   EXPECT_EQ(MulDivRound(7, 1, 2), 4);
@@ -56,7 +56,7 @@ TEST(ErrorText, AppendsAFullStopOnlyAfterCharactersSortingAfterIt) {
   EXPECT_EQ(WithFullStop(L""), L"");
   EXPECT_EQ(WithFullStop(L"Done."), L"Done.");
   EXPECT_EQ(WithFullStop(L"What?"), L"What?.");  // '?' sorts after '.'
-  EXPECT_EQ(WithFullStop(L"Stop!"), L"Stop!");    // '!' sorts before '.'
+  EXPECT_EQ(WithFullStop(L"Stop!"), L"Stop!");   // '!' sorts before '.'
   EXPECT_EQ(WithFullStop(L"50%"), L"50%");
   EXPECT_EQ(WithFullStop(L"\u5931\u8d25"), L"\u5931\u8d25.");
 }

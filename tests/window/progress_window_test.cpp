@@ -1,13 +1,12 @@
 // The progress window on its own: its frame and texts, the error box for
 // failures that cannot be made for real (a refused timer, a walk that runs
 // out of memory), and the window staying open after them.
-#include "window/DealWithDBFINDEX.h"
-
 #include <gtest/gtest.h>
 
 #include <new>
 
 #include "host_window.h"
+#include "window/DealWithDBFINDEX.h"
 #include "window/form_texts.h"
 
 namespace window {
