@@ -3,8 +3,9 @@
 // Times ScanFolder over a fresh template tree (each table with an .MDX and a
 // .CDX) against the floor: the same Win32 calls written inline. Rounds are
 // interleaved; the median of each is reported, with the peak working set.
-#include <psapi.h>  // after windows.h, which it needs
 #include <windows.h>
+
+#include <psapi.h>  // after windows.h, which it needs
 
 #include <algorithm>
 #include <cstdio>

@@ -4,8 +4,9 @@
 // library as hosts do (LoadLibrary, GetProcAddress), calls DoIt with its
 // window, prints the result, frees the string and the library. Exits 0 when
 // the job ran, 1 when the window was closed first ("0"), 2 on a load failure.
-#include <oleauto.h>
 #include <windows.h>
+
+#include <oleauto.h>  // after windows.h, which it needs
 
 #include <cstdio>
 #include <string>

@@ -3,7 +3,7 @@
 // calls into unloaded code.
 #include <windows.h>
 
-#include "widgets/theme_listener.h"
+#include "widgets/look_state.h"
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
   // reserved is null for FreeLibrary; at process exit the windows go anyway.

@@ -1,6 +1,7 @@
 // DoIt: the library's one export.
-#include <oleauto.h>
 #include <windows.h>
+
+#include <oleauto.h>  // after windows.h, which it needs
 
 #include <string>
 

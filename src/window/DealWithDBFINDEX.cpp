@@ -134,8 +134,10 @@ int TForm_DeleteDBFIndex::ShowModal() {
         modalResult_ = mrCancel;
         break;
       }
-      ::TranslateMessage(&message);
-      ::DispatchMessageW(&message);
+      if (!IsDialogKeyTaken(message)) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+      }
       // A non-zero result ends the run; the window always agrees to close.
     }
   }
@@ -145,6 +147,15 @@ int TForm_DeleteDBFIndex::ShowModal() {
   }
   if (::GetCursor() == arrow) ::SetCursor(previousCursor);
   return modalResult_;
+}
+
+bool TForm_DeleteDBFIndex::IsDialogKeyTaken(const MSG& message) {
+  if (message.message != WM_KEYDOWN ||
+      (message.wParam != VK_RETURN && message.wParam != VK_ESCAPE)) {
+    return false;
+  }
+  if (message.hwnd != hwnd_ && !::IsChild(hwnd_, message.hwnd)) return false;
+  return contents_->DialogKey(static_cast<UINT>(message.wParam));
 }
 
 void TForm_DeleteDBFIndex::ShowCentred() {

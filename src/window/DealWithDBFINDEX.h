@@ -59,6 +59,8 @@ class TForm_DeleteDBFIndex {
   void StratTimerTimer();
   void UnZipFileProgress(const std::wstring& entry, int percent);
   void ShowError(const std::wstring& message) const;
+  // Enter and Escape for the window's default and cancel buttons.
+  bool IsDialogKeyTaken(const MSG& message);
   void ShowCentred();
   void HideAfterRun();
 

@@ -20,6 +20,11 @@ class FormContents {
   FormContents(const FormContents&) = delete;
   FormContents& operator=(const FormContents&) = delete;
 
+  // Enter and Escape go to the OK button first: it takes Enter when it is
+  // the active default button and can take the focus (never on this window,
+  // where it is disabled). True when the key was taken.
+  bool DialogKey(UINT virtualKey);
+
  private:
   struct Widgets;
   std::unique_ptr<Widgets> widgets_;

@@ -3,8 +3,9 @@
 // and a watcher thread that acts on the progress window while DoIt runs.
 #pragma once
 
-#include <oleauto.h>
 #include <windows.h>
+
+#include <oleauto.h>  // after windows.h, which it needs
 
 #include <functional>
 #include <string>

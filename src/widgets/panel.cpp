@@ -1,0 +1,186 @@
+#include "widgets/panel.h"
+
+#include "widgets/bitmap_button.h"
+#include "widgets/gdi_canvas.h"
+#include "widgets/label.h"
+#include "widgets/module_instance.h"
+#include "widgets/progress_bar.h"
+#include "widgets/system_colours.h"
+#include "widgets/text_paint.h"
+#include "widgets/win_geometry.h"
+#include "widgets/window_class.h"
+
+namespace widgets {
+namespace {
+std::weak_ptr<WindowClass> g_panelClass;
+}  // namespace
+
+void PaintOnlyWidget::SetBounds(Rect bounds) {
+  if (bounds == bounds_) return;
+  Invalidate();
+  bounds_ = bounds;
+  BoundsChanged();
+  Invalidate();
+}
+
+void PaintOnlyWidget::Invalidate() const { parent_.InvalidateArea(bounds_); }
+
+TRzPanel::TRzPanel(PanelSettings settings) : settings_(std::move(settings)) {}
+
+std::unique_ptr<TRzPanel> TRzPanel::Create(HWND parent, Rect bounds, PanelSettings settings) {
+  std::unique_ptr<TRzPanel> panel(new TRzPanel(std::move(settings)));
+  panel->class_ = AcquireWindowClass(g_panelClass, L"QeshRzPanel", WindowProc,
+                                     ::LoadCursorW(nullptr, IDC_ARROW));
+  if (!panel->class_) return nullptr;
+  const HWND window = ::CreateWindowExW(
+      WS_EX_CONTROLPARENT, panel->class_->Name(), panel->settings_.caption.c_str(),
+      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, bounds.left, bounds.top,
+      bounds.Width(), bounds.Height(), parent, nullptr, ThisModule(), panel.get());
+  if (!window) return nullptr;
+  panel->window_.Reset(window);
+  return panel;
+}
+
+TRzPanel::~TRzPanel() {
+  buttons_.clear();
+  graphics_.clear();
+  window_.Reset();
+}
+
+Rect TRzPanel::ClientRect() const {
+  RECT r{};
+  if (window_.get()) ::GetClientRect(window_.get(), &r);
+  return FromRECT(r);
+}
+
+Rect TRzPanel::ChildArea() const {
+  return FramedContentArea(ClientRect(), settings_.look.frames, FrameFlavour::kPanel);
+}
+
+const ColourScheme& TRzPanel::Scheme() const {
+  return settings_.scheme ? *settings_.scheme : SystemScheme();
+}
+
+HFONT TRzPanel::Font() const { return FontOrDefault(settings_.font); }
+
+PaintContext TRzPanel::Context() const {
+  return PaintContext{Scheme(), ResolveLook(settings_.lookChoice, window_.get()), window_.get()};
+}
+
+TRzLabel& TRzPanel::AddLabel(Rect bounds, Align align, const LabelSettings& settings) {
+  auto label = std::unique_ptr<TRzLabel>(new TRzLabel(*this, bounds, align, settings));
+  TRzLabel& result = *label;
+  graphics_.push_back(std::move(label));
+  Realign();
+  result.Invalidate();
+  return result;
+}
+
+TRzProgressBar& TRzPanel::AddProgressBar(Rect bounds, Align align, const ProgressBarModel& fields) {
+  auto bar = std::unique_ptr<TRzProgressBar>(new TRzProgressBar(*this, bounds, align, fields));
+  TRzProgressBar& result = *bar;
+  graphics_.push_back(std::move(bar));
+  Realign();
+  result.Invalidate();
+  return result;
+}
+
+TRzBitBtn* TRzPanel::AddBitBtn(Rect bounds, const BitBtnSettings& settings) {
+  auto button = TRzBitBtn::Create(*this, bounds, settings);
+  if (!button) return nullptr;
+  buttons_.push_back(std::move(button));
+  return buttons_.back().get();
+}
+
+void TRzPanel::Realign() {
+  Rect area = ChildArea();
+  for (auto& child : graphics_) {
+    const Rect b = child->Bounds();
+    if (child->Alignment() == Align::kTop) {
+      child->SetBounds(Rect{area.left, area.top, area.right, area.top + b.Height()});
+      area.top += b.Height();
+    }
+  }
+  for (auto& child : graphics_) {
+    const Rect b = child->Bounds();
+    if (child->Alignment() == Align::kBottom) {
+      child->SetBounds(Rect{area.left, area.bottom - b.Height(), area.right, area.bottom});
+      area.bottom -= b.Height();
+    }
+  }
+  for (auto& child : graphics_) {
+    if (child->Alignment() == Align::kClient) child->SetBounds(area);
+  }
+}
+
+void TRzPanel::InvalidateArea(Rect area) const {
+  if (!window_.get()) return;
+  const RECT r = ToRECT(area);
+  ::InvalidateRect(window_.get(), &r, FALSE);
+}
+
+void TRzPanel::PaintTo(HDC dc, const PaintContext& context) const {
+  SavedDc saved(dc);
+  const Rect client = ClientRect();
+  GdiCanvas canvas(dc);
+  const Rect inner = PaintPanelBody(canvas, client, settings_.look, context.scheme);
+  if (!settings_.caption.empty()) {
+    SelectGuard font(dc, Font());
+    DrawTextIn(dc, settings_.caption, inner, DT_CENTER | DT_VCENTER | DT_SINGLELINE,
+               settings_.fontColor.Resolve(context.scheme));
+  }
+  for (const auto& child : graphics_) {
+    const Rect b = child->Bounds();
+    if (b.Empty()) continue;
+    SavedDc childState(dc);
+    ::IntersectClipRect(dc, b.left, b.top, b.right, b.bottom);
+    ::OffsetViewportOrgEx(dc, b.left, b.top, nullptr);
+    child->Paint(dc, context);
+  }
+}
+
+LRESULT CALLBACK TRzPanel::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    // Messages arrive before CreateWindowEx returns: hold the handle now.
+    static_cast<TRzPanel*>(create->lpCreateParams)->window_.Reset(window);
+  }
+  auto* panel = reinterpret_cast<TRzPanel*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!panel) return ::DefWindowProcW(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    panel->window_.Forget();
+    return ::DefWindowProcW(window, message, wParam, lParam);
+  }
+  try {
+    return panel->HandleMessage(message, wParam, lParam);
+  } catch (...) {
+    return ::DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+LRESULT TRzPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const HWND window = window_.get();
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // WM_PAINT covers every pixel
+    case WM_PAINT: {
+      PaintDc dc(window);
+      PaintTo(dc.get(), Context());
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      PaintTo(reinterpret_cast<HDC>(wParam), Context());
+      return 0;
+    case WM_SIZE:
+      Realign();
+      ::InvalidateRect(window, nullptr, FALSE);
+      break;
+    default:
+      break;
+  }
+  return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace widgets

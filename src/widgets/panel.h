@@ -1,0 +1,99 @@
+// TRzPanel: a framed panel with a window of its own. It paints its frames,
+// fill and caption, owns and lays out its child widgets (labels and progress
+// bars painted by the panel, bitmap buttons with windows of their own), and
+// hands its font, colour scheme and look choice down to them.
+//
+// Usage, as on the progress window:
+//
+//   widgets::PanelSettings client;
+//   client.look.frames.borderOuter = widgets::fsGroove;
+//   client.font = windowFont;                      // not owned; must outlive the panel
+//   auto panel = widgets::TRzPanel::Create(form, {0, 0, 303, 64}, client);
+//   TRzLabel& info = panel->AddLabel({0, 0, 0, 0}, Align::kClient, labelSettings);
+//   TRzProgressBar& bar = panel->AddProgressBar({0, 0, 299, 24}, Align::kBottom, barFields);
+//   TRzBitBtn* ok = otherPanel->AddBitBtn({104, 0, 179, 25}, buttonSettings);
+//
+// Bounds are relative to the parent's client area. Destroying the TRzPanel
+// destroys its children and its window; if the parent window goes first,
+// the objects stay valid and merely lose their windows.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "widgets/colour.h"
+#include "widgets/gdi_handles.h"
+#include "widgets/look_state.h"
+#include "widgets/paint_context.h"
+#include "widgets/paint_only_widget.h"
+#include "widgets/panel_paint.h"
+
+namespace widgets {
+
+class TRzLabel;
+class TRzProgressBar;
+class TRzBitBtn;
+struct LabelSettings;
+struct BitBtnSettings;
+class ProgressBarModel;
+class WindowClass;
+
+struct PanelSettings {
+  PanelLook look;  // frames (BorderOuter fsRaised...), Color, Transparent, ShowGrid
+  std::wstring caption;
+  // Not owned. The panel's caption font and the font of children that have
+  // none of their own; null: the default GUI font.
+  HFONT font = nullptr;
+  Colour fontColor = colours::kWindowText;
+  // Resolves system colour roles for this panel and its children; null: the
+  // live system colours.
+  const ColourScheme* scheme = nullptr;
+  LookChoice lookChoice = LookChoice::kAuto;
+};
+
+class TRzPanel {
+ public:
+  // Null when the window cannot be created.
+  static std::unique_ptr<TRzPanel> Create(HWND parent, Rect bounds, PanelSettings settings);
+  ~TRzPanel();
+  TRzPanel(const TRzPanel&) = delete;
+  TRzPanel& operator=(const TRzPanel&) = delete;
+
+  HWND Handle() const { return window_.get(); }
+  const PanelSettings& Settings() const { return settings_; }
+  // The client rectangle less the frames: where children are laid out.
+  Rect ChildArea() const;
+
+  TRzLabel& AddLabel(Rect bounds, Align align, const LabelSettings& settings);
+  TRzProgressBar& AddProgressBar(Rect bounds, Align align, const ProgressBarModel& fields);
+  // Null when the button's window cannot be created.
+  TRzBitBtn* AddBitBtn(Rect bounds, const BitBtnSettings& settings);
+
+  // Paints the panel and its paint-only children on `dc` at (0, 0).
+  void PaintTo(HDC dc, const PaintContext& context) const;
+  // The scheme and look this panel's widgets paint with now.
+  PaintContext Context() const;
+  const ColourScheme& Scheme() const;
+  HFONT Font() const;
+
+  // Places the aligned children again (also done on every resize).
+  void Realign();
+  void InvalidateArea(Rect area) const;
+
+ private:
+  explicit TRzPanel(PanelSettings settings);
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  Rect ClientRect() const;
+
+  PanelSettings settings_;
+  std::shared_ptr<WindowClass> class_;  // outlives the window below
+  UniqueWindow window_;
+  std::vector<std::unique_ptr<PaintOnlyWidget>> graphics_;
+  std::vector<std::unique_ptr<TRzBitBtn>> buttons_;
+};
+
+}  // namespace widgets

@@ -1,0 +1,11 @@
+// The live system colours (GetSysColor), the scheme widgets use unless they
+// are given another one.
+#pragma once
+
+#include "widgets/colour.h"
+
+namespace widgets {
+
+const ColourScheme& SystemScheme();
+
+}  // namespace widgets

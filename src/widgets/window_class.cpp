@@ -1,0 +1,30 @@
+#include "widgets/window_class.h"
+
+#include "widgets/module_instance.h"
+
+namespace widgets {
+
+WindowClass::WindowClass(const wchar_t* name, WNDPROC proc, HCURSOR cursor) : name_(name) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = proc;
+  wc.hInstance = ThisModule();
+  wc.hCursor = cursor;
+  wc.lpszClassName = name;
+  atom_ = ::RegisterClassExW(&wc);
+}
+
+WindowClass::~WindowClass() {
+  if (atom_ != 0) ::UnregisterClassW(name_, ThisModule());
+}
+
+std::shared_ptr<WindowClass> AcquireWindowClass(std::weak_ptr<WindowClass>& slot,
+                                                const wchar_t* name, WNDPROC proc, HCURSOR cursor) {
+  if (auto held = slot.lock()) return held;
+  auto made = std::make_shared<WindowClass>(name, proc, cursor);
+  if (!made->Registered()) return nullptr;
+  slot = made;
+  return made;
+}
+
+}  // namespace widgets

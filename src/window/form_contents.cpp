@@ -1,0 +1,82 @@
+#include "window/form_contents.h"
+
+#include <stdexcept>
+
+#include "widgets/bitmap_button.h"
+#include "widgets/glyph_resource.h"
+#include "widgets/label.h"
+#include "widgets/panel.h"
+#include "widgets/progress_bar.h"
+#include "window/form_texts.h"
+
+namespace window {
+namespace {
+
+widgets::Rect ToRect(const Bounds& b) {
+  return {b.left, b.top, b.left + b.width, b.top + b.height};
+}
+
+// The colour of the label's background and of the bottom panel.
+constexpr widgets::Colour kPaleGrey = widgets::Colour::FromRgb(240, 240, 240);
+
+}  // namespace
+
+struct FormContents::Widgets {
+  std::unique_ptr<widgets::TRzPanel> RzPanel_Client;
+  widgets::TRzLabel* RzLabel_ShowInfo = nullptr;
+  widgets::TRzProgressBar* Progress_Step = nullptr;
+  std::unique_ptr<widgets::TRzPanel> RzPanel1;
+  widgets::TRzBitBtn* Btn_OK = nullptr;
+};
+
+FormContents::FormContents(HWND form, const FormLayout& layout, HFONT windowFont, HFONT labelFont)
+    : widgets_(std::make_unique<Widgets>()) {
+  Widgets& w = *widgets_;
+
+  widgets::PanelSettings client;
+  client.look.frames.borderOuter = widgets::fsGroove;
+  client.font = windowFont;
+  w.RzPanel_Client = widgets::TRzPanel::Create(form, ToRect(layout.clientPanel), client);
+  if (w.RzPanel_Client == nullptr) throw std::runtime_error("cannot create RzPanel_Client");
+
+  // The bar takes the bottom of the panel's inner area, the label the rest.
+  widgets::ProgressBarModel bar;
+  bar.borderOuter = widgets::fsFlat;
+  bar.borderWidth = 0;
+  bar.interiorOffset = 0;
+  w.Progress_Step = &w.RzPanel_Client->AddProgressBar({0, 0, layout.bar.width, layout.bar.height},
+                                                      widgets::Align::kBottom, bar);
+
+  widgets::LabelSettings label;
+  label.caption = kLabelCaption;
+  label.alignment = widgets::HorizontalAlignment::kCentre;
+  label.layout = widgets::TextLayout::kCentre;
+  label.color = kPaleGrey;
+  label.font = labelFont;
+  label.fontColor = widgets::Colour::FromRgb(128, 128, 128);
+  w.RzLabel_ShowInfo =
+      &w.RzPanel_Client->AddLabel(ToRect(layout.label), widgets::Align::kClient, label);
+
+  widgets::PanelSettings bottom;
+  bottom.look.frames.borderOuter = widgets::fsFlat;
+  bottom.look.color = kPaleGrey;
+  bottom.font = windowFont;
+  w.RzPanel1 = widgets::TRzPanel::Create(form, ToRect(layout.bottomPanel), bottom);
+  if (w.RzPanel1 == nullptr) throw std::runtime_error("cannot create RzPanel1");
+
+  // Disabled for the life of the window: no modal result, no click handler.
+  widgets::BitBtnSettings button;
+  button.caption = kButtonCaption;
+  button.glyph = widgets::LoadOkGlyph();
+  button.enabled = false;
+  button.isDefault = true;
+  button.hotTrack = true;
+  w.Btn_OK = w.RzPanel1->AddBitBtn(ToRect(layout.button), button);
+  if (w.Btn_OK == nullptr) throw std::runtime_error("cannot create Btn_OK");
+}
+
+FormContents::~FormContents() = default;
+
+bool FormContents::DialogKey(UINT virtualKey) { return widgets_->Btn_OK->DialogKey(virtualKey); }
+
+}  // namespace window

@@ -1,0 +1,67 @@
+"""The library as a host sees it without running it: exactly one export,
+undecorated "DoIt"; on i686 the callee removes the 20 bytes of its five
+arguments (ret $0x14) and the settings-change handler takes its arguments in
+registers (nothing read from the stack) and answers false in AL; a version
+resource and a manifest asking for the common controls version 6.
+
+usage: library_exports.py OBJDUMP DLL
+"""
+import re
+import subprocess
+import sys
+
+
+def run(*args):
+    return subprocess.run(args, check=True, capture_output=True, text=True).stdout
+
+
+def function_body(disassembly, symbol):
+    """The instructions of a function up to its first return."""
+    match = re.search(r"<" + re.escape(symbol) + r">:\n(.*?)(?:\n\n|\Z)", disassembly, re.S)
+    if not match:
+        return None
+    instructions = [line.split("\t")[-1].strip() for line in match.group(1).splitlines()]
+    end = next((i for i, text in enumerate(instructions) if text.startswith("ret")), None)
+    return instructions[:end + 1] if end is not None else instructions
+
+
+def main():
+    objdump, dll = sys.argv[1], sys.argv[2]
+    failures = []
+    headers = run(objdump, "-p", dll)
+    table = headers.split("[Ordinal/Name Pointer] Table", 1)
+    listing = table[1].split("\n\n", 1)[0] if len(table) == 2 else ""
+    names = re.findall(r"\[\s*\d+\]\s+(\S+)", listing)
+    if names != ["DoIt"]:
+        failures.append(f"exports {names}, expected exactly ['DoIt']")
+
+    if "pei-i386" in run(objdump, "-f", dll):
+        disassembly = run(objdump, "-d", dll)
+        body = function_body(disassembly, "_DoIt@20")
+        if body is None or body[-1] != "ret    $0x14":
+            failures.append("_DoIt@20 does not end with ret $0x14")
+        handler = [s for s in re.findall(r"<(\S*SettingsChangeHandler\S*)>:", disassembly)]
+        if len(handler) != 1:
+            failures.append(f"settings-change handler not found: {handler}")
+        else:
+            instructions = function_body(disassembly, handler[0])
+            if any("(%esp)" in i or "(%ebp)" in i for i in instructions):
+                failures.append(f"the handler reads the stack: {instructions}")
+            if not instructions or not instructions[-1].startswith("ret") or "$" in instructions[-1]:
+                failures.append(f"the handler does not return plainly: {instructions}")
+            if not any(re.match(r"xor +%eax,%eax|mov +\$0x0,%eax|xor +%al,%al", i) for i in instructions):
+                failures.append(f"the handler does not answer false: {instructions}")
+
+    if "Microsoft.Windows.Common-Controls" not in run("strings", dll):
+        failures.append("no manifest asking for the common controls")
+    if "VS_VERSION_INFO" not in run("strings", "-el", dll):
+        failures.append("no version resource")
+
+    for failure in failures:
+        print("FAIL:", failure)
+    print(f"{dll}: {'ok' if not failures else 'faulty'}")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
