@@ -46,19 +46,36 @@ qesh_stop_display() {
 }
 
 # Creates the prefix once; a marker file tells a finished setup from an
-# interrupted one, which is thrown away and made again.
+# interrupted one, which is thrown away and made again. The marker holds the
+# checksum of the registry settings, so changed settings make a new prefix.
+qesh_prefix_version() {
+  sha1sum "$QESH_ROOT/scripts/lib/test-prefix.reg" | cut -d' ' -f1
+}
+
 qesh_ensure_prefix() {
-  [ -f "$WINEPREFIX/.qesh-ready" ] && return 0
+  if [ "$(cat "$WINEPREFIX/.qesh-ready" 2>/dev/null)" = "$(qesh_prefix_version)" ]; then
+    qesh_link_fonts
+    return 0
+  fi
   "$WINESERVER" -k >/dev/null 2>&1 || true
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
   "$WINE" wineboot --init </dev/null >/dev/null 2>&1 || true
   iconv -f UTF-8 -t UTF-16 "$QESH_ROOT/scripts/lib/test-prefix.reg" >"$WINEPREFIX/test-prefix.reg"
   "$WINE" regedit /S "$WINEPREFIX/test-prefix.reg" </dev/null >/dev/null 2>&1
-  # Debian's Wine does not load its own fonts (Tahoma, Marlett...) otherwise.
-  ln -sf /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+  qesh_link_fonts
   "$WINESERVER" -w
-  touch "$WINEPREFIX/.qesh-ready"
+  qesh_prefix_version >"$WINEPREFIX/.qesh-ready"
+}
+
+# Debian's Wine does not load its own fonts (Tahoma, Marlett for the close
+# button...) unless they are in the prefix's font folder.
+qesh_link_fonts() {
+  local font
+  for font in /usr/share/wine/fonts/*; do
+    [ -e "$font" ] && ln -sf "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+  done
+  rm -f "$WINEPREFIX/drive_c/windows/Fonts/*"
 }
 
 # One persistent, warmed-up server for a whole run: a cold Wine start costs
