@@ -3,7 +3,13 @@
 # Source it; it defines QESH_ROOT, WINE and the helper functions below.
 
 QESH_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-export WINEPREFIX="${QESH_WINEPREFIX:-$QESH_ROOT/build/wineprefix}"
+# QESH_DPI=120 selects a second prefix whose screen has 120 dots per inch.
+QESH_DPI="${QESH_DPI:-96}"
+if [ "$QESH_DPI" = 96 ]; then
+  export WINEPREFIX="${QESH_WINEPREFIX:-$QESH_ROOT/build/wineprefix}"
+else
+  export WINEPREFIX="${QESH_WINEPREFIX:-$QESH_ROOT/build/wineprefix-${QESH_DPI}dpi}"
+fi
 export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -49,7 +55,15 @@ qesh_stop_display() {
 # interrupted one, which is thrown away and made again. The marker holds the
 # checksum of the registry settings, so changed settings make a new prefix.
 qesh_prefix_version() {
-  sha1sum "$QESH_ROOT/scripts/lib/test-prefix.reg" | cut -d' ' -f1
+  { cat "$QESH_ROOT/scripts/lib/test-prefix.reg"; echo "$QESH_DPI"; } | sha1sum | cut -d' ' -f1
+}
+
+# The registry settings of the prefix, with its screen's dpi.
+qesh_prefix_registry() {
+  local logpixels
+  logpixels=$(printf '%08x' "$QESH_DPI")
+  sed "s/\"LogPixels\"=dword:[0-9a-f]*/\"LogPixels\"=dword:$logpixels/" \
+    "$QESH_ROOT/scripts/lib/test-prefix.reg"
 }
 
 qesh_ensure_prefix() {
@@ -61,7 +75,7 @@ qesh_ensure_prefix() {
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
   "$WINE" wineboot --init </dev/null >/dev/null 2>&1 || true
-  iconv -f UTF-8 -t UTF-16 "$QESH_ROOT/scripts/lib/test-prefix.reg" >"$WINEPREFIX/test-prefix.reg"
+  qesh_prefix_registry | iconv -f UTF-8 -t UTF-16 >"$WINEPREFIX/test-prefix.reg"
   "$WINE" regedit /S "$WINEPREFIX/test-prefix.reg" </dev/null >/dev/null 2>&1
   qesh_link_fonts
   "$WINESERVER" -w

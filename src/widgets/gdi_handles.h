@@ -7,18 +7,41 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cassert>
 
 namespace widgets {
+
+// How many GDI objects, memory DCs and windows the owners below hold right
+// now, across the module: leak tests compare it before and after.
+struct LiveHandles {
+  long gdiObjects;
+  long memoryDcs;
+  long windows;
+  bool operator==(const LiveHandles& o) const {
+    return gdiObjects == o.gdiObjects && memoryDcs == o.memoryDcs && windows == o.windows;
+  }
+};
+
+namespace handle_counts {
+inline std::atomic<long> gdiObjects{0};
+inline std::atomic<long> memoryDcs{0};
+inline std::atomic<long> windows{0};
+}  // namespace handle_counts
+
+inline LiveHandles CountLiveHandles() {
+  return {handle_counts::gdiObjects.load(), handle_counts::memoryDcs.load(),
+          handle_counts::windows.load()};
+}
 
 // A pen, brush, bitmap or font from one of the Create* functions.
 template <typename Handle>
 class UniqueGdiObject {
  public:
-  explicit UniqueGdiObject(Handle handle = nullptr) : handle_(handle) {}
-  ~UniqueGdiObject() {
-    if (handle_) ::DeleteObject(handle_);
+  explicit UniqueGdiObject(Handle handle = nullptr) : handle_(handle) {
+    if (handle_) ++handle_counts::gdiObjects;
   }
+  ~UniqueGdiObject() { Release(); }
   UniqueGdiObject(const UniqueGdiObject&) = delete;
   UniqueGdiObject& operator=(const UniqueGdiObject&) = delete;
   UniqueGdiObject(UniqueGdiObject&& other) noexcept : handle_(other.handle_) {
@@ -26,7 +49,7 @@ class UniqueGdiObject {
   }
   UniqueGdiObject& operator=(UniqueGdiObject&& other) noexcept {
     if (this != &other) {
-      if (handle_) ::DeleteObject(handle_);
+      Release();
       handle_ = other.handle_;
       other.handle_ = nullptr;
     }
@@ -36,6 +59,13 @@ class UniqueGdiObject {
   explicit operator bool() const { return handle_ != nullptr; }
 
  private:
+  void Release() {
+    if (!handle_) return;
+    ::DeleteObject(handle_);
+    --handle_counts::gdiObjects;
+    handle_ = nullptr;
+  }
+
   Handle handle_;
 };
 
@@ -47,9 +77,13 @@ using UniqueFont = UniqueGdiObject<HFONT>;
 // A memory DC from CreateCompatibleDC.
 class UniqueMemoryDc {
  public:
-  explicit UniqueMemoryDc(HDC compatibleWith) : dc_(::CreateCompatibleDC(compatibleWith)) {}
+  explicit UniqueMemoryDc(HDC compatibleWith) : dc_(::CreateCompatibleDC(compatibleWith)) {
+    if (dc_) ++handle_counts::memoryDcs;
+  }
   ~UniqueMemoryDc() {
-    if (dc_) ::DeleteDC(dc_);
+    if (!dc_) return;
+    ::DeleteDC(dc_);
+    --handle_counts::memoryDcs;
   }
   UniqueMemoryDc(const UniqueMemoryDc&) = delete;
   UniqueMemoryDc& operator=(const UniqueMemoryDc&) = delete;
@@ -127,16 +161,24 @@ class SavedDc {
 // A window from CreateWindowEx, destroyed unless it is gone already.
 class UniqueWindow {
  public:
-  explicit UniqueWindow(HWND window = nullptr) : window_(window) {}
+  explicit UniqueWindow(HWND window = nullptr) : window_(nullptr) { Reset(window); }
   ~UniqueWindow() { Reset(); }
   UniqueWindow(const UniqueWindow&) = delete;
   UniqueWindow& operator=(const UniqueWindow&) = delete;
   HWND get() const { return window_; }
   // The window procedure calls this at WM_NCDESTROY: the handle is dead.
-  void Forget() { window_ = nullptr; }
+  void Forget() {
+    if (window_) --handle_counts::windows;
+    window_ = nullptr;
+  }
   // Destroys the held window (unless it is `window` itself) and holds `window`.
   void Reset(HWND window = nullptr) {
-    if (window_ && window_ != window && ::IsWindow(window_)) ::DestroyWindow(window_);
+    if (window_ == window) return;
+    const HWND old = window_;
+    // The window's own WM_NCDESTROY may call Forget() meanwhile.
+    if (old && ::IsWindow(old)) ::DestroyWindow(old);
+    if (old && window_ == old) Forget();
+    if (window) ++handle_counts::windows;
     window_ = window;
   }
 

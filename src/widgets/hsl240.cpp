@@ -1,4 +1,5 @@
 #include "widgets/hsl240.h"
+#include "widgets/round_half_even.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,8 +7,8 @@
 namespace widgets {
 namespace {
 
-// Round to nearest, halves to even (the default floating-point rounding mode).
-std::uint8_t RoundToByte(double v) { return static_cast<std::uint8_t>(std::nearbyint(v)); }
+// Round to nearest, halves to even.
+std::uint8_t RoundToByte(double v) { return static_cast<std::uint8_t>(RoundHalfEven(v)); }
 
 double Channel(std::uint8_t c) { return static_cast<double>(c) / 255.0; }
 

@@ -4,8 +4,9 @@
 // rule in look_rule.h, with the platform's answers). From then on the widget
 // set listens to the owner of the painting widget's top-level window (the
 // host's window while the progress window is up): it subclasses that window
-// with SetWindowSubclass, passes every message on, and re-reads the look on
-// WM_THEMECHANGED. The subclass is removed at that window's WM_NCDESTROY, or
+// by replacing its message procedure with one that passes every message on
+// to the previous procedure, and re-reads the look on WM_THEMECHANGED. The
+// previous procedure is put back at that window's WM_NCDESTROY, or
 // by ShutdownThemeListener(), which the library's unload path must call so
 // that the host never calls into unloaded code. Later paints reuse the same
 // state and listener.
@@ -41,12 +42,17 @@ class LookState {
   HWND ListenedWindow() const { return listened_; }
 
  private:
-  static LRESULT CALLBACK ListenerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR self);
+  static LRESULT CALLBACK ListenerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // Puts the previous procedure back.
+  void Unhook();
   Reader reader_;
   bool determined_ = false;
   bool visualStyles_ = false;
   HWND listened_ = nullptr;
+  WNDPROC previous_ = nullptr;
+  // The host's window keeps its character set: an ANSI window is hooked and
+  // chained through the ANSI functions.
+  bool unicode_ = true;
 };
 
 // The process-wide state the widgets paint by.

@@ -62,6 +62,9 @@ void TRzProgressBar::Paint(HDC dc, const PaintContext& context) const {
   }
   {
     SelectGuard selectBitmap(memory.get(), bitmap.get());
+    // Start from what the panel painted beneath, which shows through where
+    // a themed track is not opaque.
+    ::BitBlt(memory.get(), 0, 0, width, height, dc, 0, 0, SRCCOPY);
     PaintBar(memory.get(), context);
     ::BitBlt(dc, 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
   }

@@ -1,4 +1,5 @@
 #include "widgets/progress_bar_layout.h"
+#include "widgets/round_half_even.h"
 
 #include <cmath>
 
@@ -8,7 +9,7 @@ namespace widgets {
 namespace {
 
 int RoundedShare(int length, std::uint16_t percent) {
-  return static_cast<int>(std::nearbyint(static_cast<double>(length) * percent / 100.0));
+  return static_cast<int>(RoundHalfEven(static_cast<double>(length) * percent / 100.0));
 }
 
 }  // namespace

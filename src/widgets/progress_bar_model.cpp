@@ -1,4 +1,5 @@
 #include "widgets/progress_bar_model.h"
+#include "widgets/round_half_even.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,7 +19,7 @@ void ProgressBarModel::SetPartsComplete(int value) {
   if (!loading_ && totalParts_ != 0) {
     const double share = static_cast<double>(partsComplete_) / totalParts_ * 100.0;
     // Percent is 16 bits wide: a larger quotient keeps its low bits.
-    SetPercent(static_cast<std::uint16_t>(static_cast<long long>(std::nearbyint(share))));
+    SetPercent(static_cast<std::uint16_t>(static_cast<long long>(RoundHalfEven(share))));
   }
 }
 

@@ -76,32 +76,32 @@ TForm_DeleteDBFIndex::TForm_DeleteDBFIndex(HWND owner)
 
   RECT frame{0, 0, layout.clientWidth, layout.clientHeight};
   ::AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-  hwnd_ = ::CreateWindowExW(kExStyle, kWindowClass, kFormTitle, kStyle, kDesignLeft, kDesignTop,
-                            frame.right - frame.left, frame.bottom - frame.top, owner_, nullptr,
-                            ThisModule(), this);
-  if (hwnd_ == nullptr) throw std::runtime_error("cannot create the progress window");
-  TrimSystemMenu(hwnd_);
-  ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.get()), FALSE);
-  contents_ = std::make_unique<FormContents>(hwnd_, layout, windowFont_.get(), labelFont_.get());
+  window_.Reset(::CreateWindowExW(kExStyle, kWindowClass, kFormTitle, kStyle, kDesignLeft,
+                                  kDesignTop, frame.right - frame.left, frame.bottom - frame.top,
+                                  owner_, nullptr, ThisModule(), this));
+  if (window_.get() == nullptr) throw std::runtime_error("cannot create the progress window");
+  const HWND hwnd = window_.get();
+  TrimSystemMenu(hwnd);
+  ::SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.get()), FALSE);
+  contents_ = std::make_unique<FormContents>(hwnd, layout, windowFont_.get(), labelFont_.get());
   UnZipFile.OnProgress = [this](const std::wstring& entry, int percent) {
     UnZipFileProgress(entry, percent);
   };
 }
 
 TForm_DeleteDBFIndex::~TForm_DeleteDBFIndex() {
-  if (hwnd_ == nullptr) return;
-  if (stratTimerArmed_) ::KillTimer(hwnd_, kStratTimerId);
+  if (stratTimerArmed_) ::KillTimer(window_.get(), kStratTimerId);
   contents_.reset();
-  ::DestroyWindow(hwnd_);
+  window_.Reset();
 }
 
 int TForm_DeleteDBFIndex::ShowModal() {
-  if (::IsWindowVisible(hwnd_)) throw FormError{kVisibleModal};
+  if (::IsWindowVisible(window_.get())) throw FormError{kVisibleModal};
   ::ReleaseCapture();
   const HCURSOR previousCursor = ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
   const HCURSOR arrow = ::GetCursor();
 
-  std::optional<ThreadWindowsDisabled> disabled(std::in_place, hwnd_);
+  std::optional<ThreadWindowsDisabled> disabled(std::in_place, window_.get());
   const HWND previouslyActive = disabled->previouslyActive();
   bool wasActive = false;
   {
@@ -110,7 +110,7 @@ int TForm_DeleteDBFIndex::ShowModal() {
       TForm_DeleteDBFIndex& form;
       bool& wasActive;
       ~HideOnExit() {
-        wasActive = ::GetActiveWindow() == form.hwnd_;
+        wasActive = ::GetActiveWindow() == form.window_.get();
         form.HideAfterRun();
       }
     } hideOnExit{*this, wasActive};
@@ -154,7 +154,7 @@ bool TForm_DeleteDBFIndex::IsDialogKeyTaken(const MSG& message) {
       (message.wParam != VK_RETURN && message.wParam != VK_ESCAPE)) {
     return false;
   }
-  if (message.hwnd != hwnd_ && !::IsChild(hwnd_, message.hwnd)) return false;
+  if (message.hwnd != window_.get() && !::IsChild(window_.get(), message.hwnd)) return false;
   return contents_->DialogKey(static_cast<UINT>(message.wParam));
 }
 
@@ -167,16 +167,16 @@ void TForm_DeleteDBFIndex::ShowCentred() {
     ownerShownForRun_ = true;
   }
   RECT frame{};
-  ::GetWindowRect(hwnd_, &frame);
+  ::GetWindowRect(window_.get(), &frame);
   const Point at = CentreOnDesktop(::GetSystemMetrics(SM_CXVIRTUALSCREEN),
                                    ::GetSystemMetrics(SM_CYVIRTUALSCREEN), frame.right - frame.left,
                                    frame.bottom - frame.top);
-  ::SetWindowPos(hwnd_, HWND_TOP, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-  ::SetActiveWindow(hwnd_);
+  ::SetWindowPos(window_.get(), HWND_TOP, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+  ::SetActiveWindow(window_.get());
 }
 
 void TForm_DeleteDBFIndex::HideAfterRun() {
-  ::SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+  ::SetWindowPos(window_.get(), nullptr, 0, 0, 0, 0,
                  SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   if (ownerShownForRun_) {
     ::SetWindowPos(owner_, nullptr, 0, 0, 0, 0,
@@ -187,7 +187,7 @@ void TForm_DeleteDBFIndex::HideAfterRun() {
 
 void TForm_DeleteDBFIndex::FormShow() {
   const auto setTimer = Hooks().setTimer;
-  if (setTimer(hwnd_, kStratTimerId, kStratTimerInterval, nullptr) == 0) {
+  if (setTimer(window_.get(), kStratTimerId, kStratTimerInterval, nullptr) == 0) {
     throw FormError{kTimerRefused};
   }
   stratTimerArmed_ = true;
@@ -195,7 +195,7 @@ void TForm_DeleteDBFIndex::FormShow() {
 
 void TForm_DeleteDBFIndex::StratTimerTimer() {
   if (!stratTimerArmed_) return;  // a tick already queued when the timer was killed
-  ::KillTimer(hwnd_, kStratTimerId);
+  ::KillTimer(window_.get(), kStratTimerId);
   stratTimerArmed_ = false;
   const auto runJob = Hooks().runJob != nullptr ? Hooks().runJob : RunTemplateWalk;
   try {
@@ -228,7 +228,8 @@ LRESULT CALLBACK TForm_DeleteDBFIndex::WindowProc(HWND hwnd, UINT message, WPARA
   }
   auto* form = reinterpret_cast<TForm_DeleteDBFIndex*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (message == WM_NCDESTROY) ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-  if (form == nullptr || form->hwnd_ == nullptr) {
+  if (message == WM_NCDESTROY && form != nullptr) form->window_.Forget();
+  if (form == nullptr || form->window_.get() == nullptr) {
     return ::DefWindowProcW(hwnd, message, wParam, lParam);
   }
   try {
@@ -253,7 +254,7 @@ LRESULT TForm_DeleteDBFIndex::HandleMessage(UINT message, WPARAM wParam, LPARAM 
     default:
       break;
   }
-  return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+  return ::DefWindowProcW(window_.get(), message, wParam, lParam);
 }
 
 }  // namespace window

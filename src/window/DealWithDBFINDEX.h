@@ -41,7 +41,7 @@ class TForm_DeleteDBFIndex {
   // message is posted again for the caller's own loop).
   int ShowModal();
 
-  HWND Handle() const { return hwnd_; }
+  HWND Handle() const { return window_.get(); }
 
   // 8-bit paths in the ANSI code page, as the host passed them.
   std::string FDataSourcePath;
@@ -66,9 +66,9 @@ class TForm_DeleteDBFIndex {
 
   HWND owner_;
   RegisteredClass class_;
-  UniqueFont windowFont_;
-  UniqueFont labelFont_;
-  HWND hwnd_ = nullptr;
+  widgets::UniqueFont windowFont_;
+  widgets::UniqueFont labelFont_;
+  widgets::UniqueWindow window_;
   bool ownerShownForRun_ = false;
   bool stratTimerArmed_ = false;
   int modalResult_ = mrNone;

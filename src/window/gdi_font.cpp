@@ -4,9 +4,9 @@
 
 namespace window {
 
-UniqueFont CreateSongtiFont(int characterHeight) {
+widgets::UniqueFont CreateSongtiFont(int characterHeight) {
   // A negative height asks for the character height (cell less leading).
-  return UniqueFont(::CreateFontW(-characterHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+  return widgets::UniqueFont(::CreateFontW(-characterHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                   GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                   DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, kFontFace));
 }

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cfenv>
+
 #include "picture.h"
+#include "widgets/round_half_even.h"
 
 namespace widgets {
 namespace {
@@ -84,6 +87,23 @@ TEST(Lightness, RaisingButtonShadowBy30Gives159) {
   // Through the system role of the classic scheme, as the flat frames do.
   EXPECT_EQ(ShiftLightness(colours::kButtonShadow, 30, kClassic).Resolve(kClassic),
             (Rgb{159, 159, 159}));
+}
+
+TEST(Rounding, HalvesGoToEvenWhateverTheHostsRoundingMode) {
+  const int saved = std::fegetround();
+  for (int mode : {FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
+    std::fesetround(mode);
+    EXPECT_EQ(RoundHalfEven(0.5), 0.0) << mode;
+    EXPECT_EQ(RoundHalfEven(1.5), 2.0) << mode;
+    EXPECT_EQ(RoundHalfEven(2.5), 2.0) << mode;
+    EXPECT_EQ(RoundHalfEven(74.25), 74.0) << mode;
+    EXPECT_EQ(RoundHalfEven(159.375), 159.0) << mode;
+    EXPECT_EQ(RoundHalfEven(159.6), 160.0) << mode;
+    EXPECT_EQ(RaiseLightness(Colour::FromRgb(128, 128, 128), 30, ClassicScheme()),
+              Colour::FromRgb(159, 159, 159))
+        << mode;
+  }
+  std::fesetround(saved);
 }
 
 TEST(Lightness, WhiteStaysWhiteAndBlackStaysBlack) {

@@ -1,0 +1,180 @@
+// The progress window as a person sees it, through the real library: a
+// capture of its client area while it is up (BitBlt from the window's DC gives
+// what is on the screen), checked against the layout's pixel facts in the
+// platform's colours, and saved as a PNG.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "host_window.h"
+#include "png_file.h"
+#include "temp_folder.h"
+#include "widgets/colour.h"
+#include "widgets/hsl240.h"
+#include "widgets/system_colours.h"
+
+namespace {
+
+using namespace testing_support;
+using widgets::Rgb;
+
+Rgb System(int index) {
+  const COLORREF c = ::GetSysColor(index);
+  return {GetRValue(c), GetGValue(c), GetBValue(c)};
+}
+
+// The client area of a window, as a top-down 32-bit picture.
+struct Capture {
+  int width = 0;
+  int height = 0;
+  std::vector<Rgb> pixels;
+  std::wstring title;
+  Rgb At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+  int Count(int left, int top, int right, int bottom, Rgb colour, int* minX = nullptr,
+            int* maxX = nullptr) const {
+    int count = 0;
+    for (int y = top; y < bottom; ++y) {
+      for (int x = left; x < right; ++x) {
+        if (At(x, y) == colour) {
+          ++count;
+          if (minX && (count == 1 || x < *minX)) *minX = x;
+          if (maxX && x > *maxX) *maxX = x;
+        }
+      }
+    }
+    return count;
+  }
+};
+
+Capture CaptureClient(HWND window) {
+  Capture capture;
+  RECT client{};
+  ::GetClientRect(window, &client);
+  capture.width = client.right;
+  capture.height = client.bottom;
+  wchar_t title[64] = {};
+  ::GetWindowTextW(window, title, 64);
+  capture.title = title;
+
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = capture.width;
+  info.bmiHeader.biHeight = -capture.height;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC screen = ::GetDC(window);
+  HDC memory = ::CreateCompatibleDC(screen);
+  HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  ::BitBlt(memory, 0, 0, capture.width, capture.height, screen, 0, 0, SRCCOPY);
+  ::GdiFlush();
+  const auto* p = static_cast<const std::uint32_t*>(bits);
+  for (int i = 0; i < capture.width * capture.height; ++i) {
+    capture.pixels.push_back({static_cast<std::uint8_t>(p[i] >> 16),
+                              static_cast<std::uint8_t>(p[i] >> 8), static_cast<std::uint8_t>(p[i])});
+  }
+  ::SelectObject(memory, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(window, screen);
+  return capture;
+}
+
+// Shows the window through DoIt, captures it once painted, then closes it.
+Capture CaptureProgressWindow() {
+  Library library;
+  HostWindow host;
+  TempFolder work;
+  Capture capture;
+  Watcher watcher([&] {
+    HWND form = WaitForProgressWindow();
+    ::Sleep(400);  // the first paint
+    capture = CaptureClient(form);
+    ::PostMessageW(form, WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(library.Run(host.hwnd(), ToAnsi(work.path()).c_str(), "D:\\src"), L"0");
+  return capture;
+}
+
+TEST(WindowCapture, ShowsTheLayoutInThePlatformsColours) {
+  const Capture c = CaptureProgressWindow();
+  ASSERT_EQ(c.width, 303);
+  ASSERT_EQ(c.height, 91);
+  widgets::testing::WritePng(QESH_CAPTURE_DIR "/progress-window-96dpi.png", c.width, c.height,
+                             c.pixels);
+  EXPECT_EQ(c.title, L"\u5220\u9664DBF\u6570\u636e\u5e93\u7d22\u5f15");
+
+  const Rgb shadow = System(COLOR_BTNSHADOW), light = System(COLOR_BTNHIGHLIGHT);
+  const Rgb flat = widgets::RaiseLightness(widgets::colours::kButtonShadow, 30,
+                                           widgets::SystemScheme())
+                       .Resolve(widgets::SystemScheme());
+  const Rgb pale{240, 240, 240}, white{255, 255, 255};
+
+  // RzPanel_Client: the 2-pixel groove, shadow outside at top and left.
+  EXPECT_EQ(c.At(0, 10), shadow);
+  EXPECT_EQ(c.At(1, 10), light);
+  EXPECT_EQ(c.At(10, 0), shadow);
+  EXPECT_EQ(c.At(10, 1), light);
+  EXPECT_EQ(c.At(302, 10), light);
+  EXPECT_EQ(c.At(301, 10), shadow);
+  EXPECT_EQ(c.At(10, 63), light);
+  EXPECT_EQ(c.At(10, 62), shadow);
+  // RzLabel_ShowInfo: pale grey, the caption in grey, centred.
+  EXPECT_EQ(c.At(5, 5), pale);
+  int left = 0, right = 0;
+  const int grey = c.Count(2, 2, 301, 38, Rgb{128, 128, 128}, &left, &right);
+  EXPECT_GT(grey, 100);
+  EXPECT_NEAR((left + right) / 2.0, 151.5, 3.0);
+  // Progress_Step: flat frame, white field, "0%" in the highlight colour.
+  EXPECT_EQ(c.At(2, 38), flat);
+  EXPECT_EQ(c.At(300, 61), flat);
+  EXPECT_EQ(c.At(8, 44), white);
+  left = right = 0;
+  EXPECT_GT(c.Count(3, 39, 300, 61, System(COLOR_HIGHLIGHT), &left, &right), 10);
+  EXPECT_NEAR((left + right + 1) / 2.0, 2 + 149, 2.0);
+  // RzPanel1: flat frame, pale grey fill.
+  EXPECT_EQ(c.At(0, 80), flat);
+  EXPECT_EQ(c.At(302, 80), flat);
+  EXPECT_EQ(c.At(50, 80), pale);
+  // Btn_OK at (104, 64), disabled: frame one pixel in, corners left out.
+  for (int y = 66; y <= 86; ++y) EXPECT_EQ(c.At(105, y), flat) << y;
+  EXPECT_NE(c.At(105, 65), flat);
+  EXPECT_GT(c.Count(111, 69, 127, 85, Rgb{153, 153, 153}), 5);  // the grey check mark
+  EXPECT_EQ(c.Count(111, 69, 127, 85, Rgb{0, 153, 0}), 0);       // not the green one
+  EXPECT_GT(c.Count(131, 69, 174, 84, System(COLOR_BTNSHADOW)), 10);  // embossed caption
+}
+
+}  // namespace
+
+namespace {
+
+// Run in a prefix whose screen has 120 dots per inch: the window font is
+// asked for at 13 x 120 / 96 = 16 pixels, and the whole window grows by the
+// realised text height / 13.
+TEST(WindowCapture120Dpi, GrowsWithTheRealisedTextHeight) {
+  HDC screen = ::GetDC(nullptr);
+  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+  ::ReleaseDC(nullptr, screen);
+  ASSERT_EQ(dpi, 120) << "this test runs in the 120 dpi prefix (QESH_DPI=120)";
+
+  const Capture c = CaptureProgressWindow();
+  widgets::testing::WritePng(QESH_CAPTURE_DIR "/progress-window-120dpi.png", c.width, c.height,
+                             c.pixels);
+  // "宋体" at 16 pixels realises 16 pixels high here: 303 x 91 times 16 / 13.
+  EXPECT_EQ(c.width, 373);
+  EXPECT_EQ(c.height, 112);
+  const Rgb flat = widgets::RaiseLightness(widgets::colours::kButtonShadow, 30,
+                                           widgets::SystemScheme())
+                       .Resolve(widgets::SystemScheme());
+  // The groove keeps its 2 pixels; the bar (bottom of the client panel) and
+  // the bottom panel move down with the scale.
+  EXPECT_EQ(c.At(0, 20), System(COLOR_BTNSHADOW));
+  EXPECT_EQ(c.At(2, 79 - 2 - 29), flat);  // bar frame: panel height 79, bar 29
+  EXPECT_EQ(c.At(0, 100), flat);           // RzPanel1 from y = 79
+  int left = 0, right = 0;
+  EXPECT_GT(c.Count(2, 2, 371, 48, Rgb{128, 128, 128}, &left, &right), 100);
+  EXPECT_NEAR((left + right) / 2.0, 186.0, 4.0);
+}
+
+}  // namespace
