@@ -48,7 +48,14 @@ Rect ThemedBarField(Rect bounds, const ProgressBarModel& bar) {
 
 std::string BarText(const ProgressBarModel& bar) {
   if (!bar.showPercent) return {};
-  return std::to_string(static_cast<unsigned>(bar.Percent())) + "%";
+  // "%u%%" by hand: the library does without the C runtime's formatting.
+  std::string digits;
+  unsigned value = bar.Percent();
+  do {
+    digits.insert(digits.begin(), static_cast<char>('0' + value % 10));
+    value /= 10;
+  } while (value != 0);
+  return digits + "%";
 }
 
 Rect BarFilledRect(Rect field, std::uint16_t percent, BarOrientation orientation) {

@@ -1,12 +1,13 @@
 #include "window/DealWithDBFINDEX.h"
 
+#include <exception>
 #include <optional>
-#include <stdexcept>
 
 #include "tables/template_walk.h"
 #include "tables/wide_path.h"
 #include "window/error_text.h"
 #include "window/form_contents.h"
+#include "window/form_error.h"
 #include "window/form_layout.h"
 #include "window/form_texts.h"
 #include "window/thread_windows.h"
@@ -24,11 +25,6 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
 // The stored design position; the window is centred when shown.
 constexpr int kDesignLeft = 350;
 constexpr int kDesignTop = 264;
-
-// A failure of the window's own, with its message for the error box.
-struct FormError {
-  std::wstring message;
-};
 
 void RunTemplateWalk(const std::string& templateDir) { tables::ScanFolder(templateDir); }
 
@@ -66,7 +62,7 @@ FormHooks& Hooks() {
 
 TForm_DeleteDBFIndex::TForm_DeleteDBFIndex(HWND owner)
     : owner_(owner), class_(kWindowClass, WindowProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)) {
-  if (!class_.registered()) throw std::runtime_error("cannot register the window class");
+  if (!class_.registered()) throw FormError{L"Cannot register the window class"};
 
   // The window font follows the screen's dpi; the layout follows the height
   // the platform actually realises for it.
@@ -79,7 +75,7 @@ TForm_DeleteDBFIndex::TForm_DeleteDBFIndex(HWND owner)
   window_.Reset(::CreateWindowExW(kExStyle, kWindowClass, kFormTitle, kStyle, kDesignLeft,
                                   kDesignTop, frame.right - frame.left, frame.bottom - frame.top,
                                   owner_, nullptr, ThisModule(), this));
-  if (window_.get() == nullptr) throw std::runtime_error("cannot create the progress window");
+  if (window_.get() == nullptr) throw FormError{L"Cannot create the progress window"};
   const HWND hwnd = window_.get();
   TrimSystemMenu(hwnd);
   ::SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.get()), FALSE);

@@ -29,7 +29,7 @@ FormHooks& Hooks();
 class TForm_DeleteDBFIndex {
  public:
   // Creates the window hidden, owned by `owner` (none when null), with its
-  // contents, StratTimer disarmed and UnZipFile. Throws std::runtime_error
+  // contents, StratTimer disarmed and UnZipFile. Throws FormError
   // when the window cannot be created.
   explicit TForm_DeleteDBFIndex(HWND owner);
   ~TForm_DeleteDBFIndex();

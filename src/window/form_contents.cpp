@@ -1,12 +1,11 @@
 #include "window/form_contents.h"
 
-#include <stdexcept>
-
 #include "widgets/bitmap_button.h"
 #include "widgets/glyph_resource.h"
 #include "widgets/label.h"
 #include "widgets/panel.h"
 #include "widgets/progress_bar.h"
+#include "window/form_error.h"
 #include "window/form_texts.h"
 
 namespace window {
@@ -37,7 +36,7 @@ FormContents::FormContents(HWND form, const FormLayout& layout, HFONT windowFont
   client.look.frames.borderOuter = widgets::fsGroove;
   client.font = windowFont;
   w.RzPanel_Client = widgets::TRzPanel::Create(form, ToRect(layout.clientPanel), client);
-  if (w.RzPanel_Client == nullptr) throw std::runtime_error("cannot create RzPanel_Client");
+  if (w.RzPanel_Client == nullptr) throw FormError{L"Cannot create RzPanel_Client"};
 
   // The bar takes the bottom of the panel's inner area, the label the rest.
   widgets::ProgressBarModel bar;
@@ -62,7 +61,7 @@ FormContents::FormContents(HWND form, const FormLayout& layout, HFONT windowFont
   bottom.look.color = kPaleGrey;
   bottom.font = windowFont;
   w.RzPanel1 = widgets::TRzPanel::Create(form, ToRect(layout.bottomPanel), bottom);
-  if (w.RzPanel1 == nullptr) throw std::runtime_error("cannot create RzPanel1");
+  if (w.RzPanel1 == nullptr) throw FormError{L"Cannot create RzPanel1"};
 
   // Disabled for the life of the window: no modal result, no click handler.
   widgets::BitBtnSettings button;
@@ -72,7 +71,7 @@ FormContents::FormContents(HWND form, const FormLayout& layout, HFONT windowFont
   button.isDefault = true;
   button.hotTrack = true;
   w.Btn_OK = w.RzPanel1->AddBitBtn(ToRect(layout.button), button);
-  if (w.Btn_OK == nullptr) throw std::runtime_error("cannot create Btn_OK");
+  if (w.Btn_OK == nullptr) throw FormError{L"Cannot create Btn_OK"};
 }
 
 FormContents::~FormContents() = default;
