@@ -10,6 +10,7 @@
 #include "widgets/theme_api.h"
 #include "widgets/win_geometry.h"
 #include "widgets/window_class.h"
+#include "widgets/window_routing.h"
 
 namespace widgets {
 namespace {
@@ -187,24 +188,8 @@ void TRzBitBtn::PaintTo(HDC dc, const PaintContext& context) const {
 }
 
 LRESULT CALLBACK TRzBitBtn::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    // Messages arrive before CreateWindowEx returns: hold the handle now.
-    static_cast<TRzBitBtn*>(create->lpCreateParams)->window_.Reset(window);
-  }
-  auto* button = reinterpret_cast<TRzBitBtn*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!button) return ::DefWindowProcW(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    button->window_.Forget();
-    return ::DefWindowProcW(window, message, wParam, lParam);
-  }
-  try {
-    return button->HandleMessage(message, wParam, lParam);
-  } catch (...) {
-    return ::DefWindowProcW(window, message, wParam, lParam);
-  }
+  return RouteToOwner(window, message, wParam, lParam, &TRzBitBtn::window_,
+                      &TRzBitBtn::HandleMessage);
 }
 
 LRESULT TRzBitBtn::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

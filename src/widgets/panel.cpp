@@ -9,6 +9,7 @@
 #include "widgets/text_paint.h"
 #include "widgets/win_geometry.h"
 #include "widgets/window_class.h"
+#include "widgets/window_routing.h"
 
 namespace widgets {
 namespace {
@@ -140,24 +141,8 @@ void TRzPanel::PaintTo(HDC dc, const PaintContext& context) const {
 }
 
 LRESULT CALLBACK TRzPanel::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    // Messages arrive before CreateWindowEx returns: hold the handle now.
-    static_cast<TRzPanel*>(create->lpCreateParams)->window_.Reset(window);
-  }
-  auto* panel = reinterpret_cast<TRzPanel*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!panel) return ::DefWindowProcW(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    panel->window_.Forget();
-    return ::DefWindowProcW(window, message, wParam, lParam);
-  }
-  try {
-    return panel->HandleMessage(message, wParam, lParam);
-  } catch (...) {
-    return ::DefWindowProcW(window, message, wParam, lParam);
-  }
+  return RouteToOwner(window, message, wParam, lParam, &TRzPanel::window_,
+                      &TRzPanel::HandleMessage);
 }
 
 LRESULT TRzPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

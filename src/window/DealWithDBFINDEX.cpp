@@ -5,6 +5,7 @@
 
 #include "tables/template_walk.h"
 #include "tables/wide_path.h"
+#include "widgets/window_routing.h"
 #include "window/error_text.h"
 #include "window/form_contents.h"
 #include "window/form_error.h"
@@ -218,22 +219,8 @@ void TForm_DeleteDBFIndex::ShowError(const std::wstring& message) const {
 
 LRESULT CALLBACK TForm_DeleteDBFIndex::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
                                                   LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* form = reinterpret_cast<TForm_DeleteDBFIndex*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (message == WM_NCDESTROY) ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-  if (message == WM_NCDESTROY && form != nullptr) form->window_.Forget();
-  if (form == nullptr || form->window_.get() == nullptr) {
-    return ::DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-  try {
-    return form->HandleMessage(message, wParam, lParam);
-  } catch (...) {
-    // Nothing unwinds into the platform's dispatcher or the host.
-    return 0;
-  }
+  return widgets::RouteToOwner(hwnd, message, wParam, lParam, &TForm_DeleteDBFIndex::window_,
+                               &TForm_DeleteDBFIndex::HandleMessage);
 }
 
 LRESULT TForm_DeleteDBFIndex::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
