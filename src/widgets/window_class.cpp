@@ -4,12 +4,14 @@
 
 namespace widgets {
 
-WindowClass::WindowClass(const wchar_t* name, WNDPROC proc, HCURSOR cursor) : name_(name) {
+WindowClass::WindowClass(const wchar_t* name, WNDPROC proc, HCURSOR cursor, HBRUSH background)
+    : name_(name) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = proc;
   wc.hInstance = ThisModule();
   wc.hCursor = cursor;
+  wc.hbrBackground = background;
   wc.lpszClassName = name;
   atom_ = ::RegisterClassExW(&wc);
 }

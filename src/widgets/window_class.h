@@ -11,7 +11,7 @@ namespace widgets {
 
 class WindowClass {
  public:
-  WindowClass(const wchar_t* name, WNDPROC proc, HCURSOR cursor);
+  WindowClass(const wchar_t* name, WNDPROC proc, HCURSOR cursor, HBRUSH background = nullptr);
   ~WindowClass();
   WindowClass(const WindowClass&) = delete;
   WindowClass& operator=(const WindowClass&) = delete;

@@ -5,6 +5,7 @@
 
 #include "tables/template_walk.h"
 #include "tables/wide_path.h"
+#include "widgets/module_instance.h"
 #include "widgets/window_routing.h"
 #include "window/error_text.h"
 #include "window/form_contents.h"
@@ -62,8 +63,10 @@ FormHooks& Hooks() {
 }
 
 TForm_DeleteDBFIndex::TForm_DeleteDBFIndex(HWND owner)
-    : owner_(owner), class_(kWindowClass, WindowProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)) {
-  if (!class_.registered()) throw FormError{L"Cannot register the window class"};
+    : owner_(owner),
+      class_(kWindowClass, WindowProc, ::LoadCursorW(nullptr, IDC_ARROW),
+             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)) {
+  if (!class_.Registered()) throw FormError{L"Cannot register the window class"};
 
   // The window font follows the screen's dpi; the layout follows the height
   // the platform actually realises for it.
@@ -75,7 +78,7 @@ TForm_DeleteDBFIndex::TForm_DeleteDBFIndex(HWND owner)
   ::AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
   window_.Reset(::CreateWindowExW(kExStyle, kWindowClass, kFormTitle, kStyle, kDesignLeft,
                                   kDesignTop, frame.right - frame.left, frame.bottom - frame.top,
-                                  owner_, nullptr, ThisModule(), this));
+                                  owner_, nullptr, widgets::ThisModule(), this));
   if (window_.get() == nullptr) throw FormError{L"Cannot create the progress window"};
   const HWND hwnd = window_.get();
   TrimSystemMenu(hwnd);

@@ -9,10 +9,10 @@
 #include <memory>
 #include <string>
 
+#include "widgets/window_class.h"
 #include "window/gdi_font.h"
 #include "window/modal_result.h"
 #include "window/unzip_component.h"
-#include "window/window_class.h"
 
 namespace window {
 
@@ -65,7 +65,7 @@ class TForm_DeleteDBFIndex {
   void HideAfterRun();
 
   HWND owner_;
-  RegisteredClass class_;
+  widgets::WindowClass class_;
   widgets::UniqueFont windowFont_;
   widgets::UniqueFont labelFont_;
   widgets::UniqueWindow window_;
