@@ -1,11 +1,10 @@
 // DoIt: the library's one export.
 #include <windows.h>
 
-#include <oleauto.h>  // after windows.h, which it needs
-
 #include <string>
 
 #include "entry/owner_handover.h"
+#include "entry/result_slot.h"
 #include "qesh_deleteIndex_dbf.h"
 #include "tables/wide_path.h"
 #include "window/DealWithDBFINDEX.h"
@@ -13,10 +12,6 @@
 namespace {
 
 constexpr char kTemplateFolder[] = "TempLateTemp\\";
-
-void SetResult(BSTR* slot, const std::wstring& value) {
-  ::SysReAllocStringLen(slot, value.data(), static_cast<unsigned int>(value.size()));
-}
 
 std::string OrEmpty(const char* text) {
   return text != nullptr ? std::string(text) : std::string();
@@ -27,7 +22,7 @@ std::string OrEmpty(const char* text) {
 extern "C" void __stdcall DoIt(BSTR* resultSlot, HWND hostWindow, const char* workFolder,
                                const char* dataSourcePath, INT_PTR /*reserved*/) {
   if (resultSlot == nullptr) return;  // nothing to report to: nothing is done
-  SetResult(resultSlot, L"0");
+  if (!entry::StoreNothingDone(resultSlot)) return;
   try {
     entry::OwnerHandover owner(hostWindow);
     window::TForm_DeleteDBFIndex form(entry::ApplicationOwner());
@@ -35,8 +30,9 @@ extern "C" void __stdcall DoIt(BSTR* resultSlot, HWND hostWindow, const char* wo
     form.FWorkRoot = OrEmpty(workFolder);
     form.FResultPath = form.FDataSourcePath;
     form.FTemplateDir = form.FWorkRoot + kTemplateFolder;
+    // When the path cannot be stored the slot keeps "0".
     if (form.ShowModal() == window::mrOK)
-      SetResult(resultSlot, tables::WidenAnsi(form.FResultPath));
+      entry::StoreResult(resultSlot, tables::WidenAnsi(form.FResultPath));
   } catch (...) {
     // The window could not be made or the run failed: the slot keeps "0", the
     // window is gone and the owner given back; nothing unwinds into the host.

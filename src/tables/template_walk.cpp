@@ -89,4 +89,22 @@ void ScanFolder(std::string_view folderPath) {
   });
 }
 
+std::size_t CountTables(const std::wstring& folder) {
+  std::size_t tables = 0;
+  WalkTables(folder, [&tables](const std::wstring&, std::size_t) { ++tables; });
+  return tables;
+}
+
+void ScanFolder(std::string_view folderPath, const ScanProgress& progress) {
+  const std::wstring folder = WidenAnsi(folderPath);
+  const std::size_t total = CountTables(folder);
+  progress(0, total);
+  std::size_t done = 0;
+  WalkTables(folder, [&](const std::wstring& tablePath, std::size_t markerFrom) {
+    DetachTableIndex(tablePath, markerFrom);
+    // A table added since the count does not take the bar past its end.
+    if (done < total) progress(++done, total);
+  });
+}
+
 }  // namespace tables

@@ -27,4 +27,16 @@ void WalkTables(const std::wstring& folder, const TableVisitor& visit);
 // only running out of memory escapes (as std::bad_alloc).
 void ScanFolder(std::string_view folderPath);
 
+// The number of tables WalkTables hands over for `folder`, found by the very
+// same walk without opening any table. Nothing is collected: only the count
+// is kept.
+std::size_t CountTables(const std::wstring& folder);
+
+// How far a scan has got: called with 0 and the number of tables once they
+// are counted, then after each table with the number done so far.
+using ScanProgress = std::function<void(std::size_t done, std::size_t total)>;
+
+// ScanFolder that counts the tables first and reports its progress.
+void ScanFolder(std::string_view folderPath, const ScanProgress& progress);
+
 }  // namespace tables

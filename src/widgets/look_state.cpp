@@ -2,6 +2,7 @@
 
 #include "widgets/comctl_version.h"
 #include "widgets/theme_api.h"
+#include "widgets/theme_listener.h"
 
 namespace widgets {
 
@@ -18,79 +19,55 @@ LookInputs ReadLookInputs() {
   return in;
 }
 
-namespace {
-
-// The listening state of a hooked window, found by its procedure.
-constexpr wchar_t kListenerProperty[] = L"QeshThemeListener";
-
-}  // namespace
+void LookState::Read() {
+  generation_ = ThemeGeneration();
+  try {
+    visualStyles_ = UseVisualStyles(reader_());
+  } catch (...) {
+    // The last answer stays; a paint must not fail over the look.
+  }
+}
 
 bool LookState::VisualStyles(HWND painter) {
   if (!determined_) {
     determined_ = true;
-    visualStyles_ = UseVisualStyles(reader_());
+    Read();
     const HWND root = painter ? ::GetAncestor(painter, GA_ROOT) : nullptr;
     const HWND owner = root ? ::GetWindow(root, GW_OWNER) : nullptr;
-    if (owner && ::SetPropW(owner, kListenerProperty, this)) {
-      unicode_ = ::IsWindowUnicode(owner) != FALSE;
-      const LONG_PTR listener = reinterpret_cast<LONG_PTR>(&ListenerProc);
-      previous_ =
-          reinterpret_cast<WNDPROC>(unicode_ ? ::SetWindowLongPtrW(owner, GWLP_WNDPROC, listener)
-                                             : ::SetWindowLongPtrA(owner, GWLP_WNDPROC, listener));
-      if (previous_ != nullptr) {
-        listened_ = owner;
-      } else {
-        ::RemovePropW(owner, kListenerProperty);
-      }
-    }
+    if (owner && ListenForThemeChanges(owner)) listened_ = owner;
+  } else if (listened_ != nullptr && generation_ != ThemeGeneration()) {
+    Read();
   }
   return visualStyles_;
 }
 
-void LookState::Unhook() {
+void LookState::Shutdown() {
   if (listened_ == nullptr) return;
-  if (::IsWindow(listened_)) {
-    const LONG_PTR previous = reinterpret_cast<LONG_PTR>(previous_);
-    if (unicode_) {
-      ::SetWindowLongPtrW(listened_, GWLP_WNDPROC, previous);
-    } else {
-      ::SetWindowLongPtrA(listened_, GWLP_WNDPROC, previous);
-    }
-    ::RemovePropW(listened_, kListenerProperty);
-  }
+  StopListeningForThemeChanges(listened_);
   listened_ = nullptr;
-  previous_ = nullptr;
-}
-
-void LookState::Shutdown() { Unhook(); }
-
-LRESULT CALLBACK LookState::ListenerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* state = static_cast<LookState*>(::GetPropW(window, kListenerProperty));
-  if (state == nullptr || state->previous_ == nullptr) {
-    return ::DefWindowProcW(window, message, wParam, lParam);
-  }
-  const WNDPROC previous = state->previous_;
-  const bool unicode = state->unicode_;
-  try {
-    if (message == WM_THEMECHANGED) state->visualStyles_ = UseVisualStyles(state->reader_());
-  } catch (...) {
-    // The host's window must keep working whatever the reader does.
-  }
-  if (message == WM_NCDESTROY) state->Unhook();
-  return unicode ? ::CallWindowProcW(previous, window, message, wParam, lParam)
-                 : ::CallWindowProcA(previous, window, message, wParam, lParam);
 }
 
 namespace {
-LookState& Process() {
-  static LookState state;
-  return state;
-}
+thread_local LookScope* g_current = nullptr;
 }  // namespace
 
-bool VisualStylesInUse(HWND painter) { return Process().VisualStyles(painter); }
-HWND ThemeListenerWindow() { return Process().ListenedWindow(); }
-void ShutdownThemeListener() { Process().Shutdown(); }
+LookScope::LookScope(LookState::Reader reader) : state_(std::move(reader)), outer_(g_current) {
+  g_current = this;
+}
+
+LookScope::~LookScope() {
+  state_.Shutdown();
+  g_current = outer_;
+}
+
+bool VisualStylesInUse(HWND painter) {
+  if (g_current != nullptr) return g_current->State().VisualStyles(painter);
+  try {
+    return UseVisualStyles(ReadLookInputs());
+  } catch (...) {
+    return false;
+  }
+}
 
 bool ResolveLook(LookChoice choice, HWND painter) {
   switch (choice) {

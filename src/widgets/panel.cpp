@@ -140,6 +140,21 @@ void TRzPanel::PaintTo(HDC dc, const PaintContext& context) const {
   }
 }
 
+void TRzPanel::PaintBuffered(HDC dc) const {
+  // Drawn off-screen and copied in one piece, so that a repaint (the bar
+  // advancing) never shows the panel's fill where a child paints next.
+  const Rect client = ClientRect();
+  UniqueMemoryDc memory(dc);
+  UniqueBitmap bitmap(::CreateCompatibleBitmap(dc, client.Width(), client.Height()));
+  if (!memory || !bitmap) {
+    PaintTo(dc, Context());  // no off-screen bitmap: straight onto the screen
+    return;
+  }
+  SelectGuard selectBitmap(memory.get(), bitmap.get());
+  PaintTo(memory.get(), Context());
+  ::BitBlt(dc, 0, 0, client.Width(), client.Height(), memory.get(), 0, 0, SRCCOPY);
+}
+
 LRESULT CALLBACK TRzPanel::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return RouteToOwner(window, message, wParam, lParam, &TRzPanel::window_,
                       &TRzPanel::HandleMessage);
@@ -152,7 +167,7 @@ LRESULT TRzPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 1;  // WM_PAINT covers every pixel
     case WM_PAINT: {
       PaintDc dc(window);
-      PaintTo(dc.get(), Context());
+      PaintBuffered(dc.get());
       return 0;
     }
     case WM_PRINTCLIENT:

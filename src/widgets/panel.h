@@ -74,6 +74,8 @@ class TRzPanel {
 
   // Paints the panel and its paint-only children on `dc` at (0, 0).
   void PaintTo(HDC dc, const PaintContext& context) const;
+  // PaintTo through an off-screen bitmap, copied onto `dc` in one piece.
+  void PaintBuffered(HDC dc) const;
   // The scheme and look this panel's widgets paint with now.
   PaintContext Context() const;
   const ColourScheme& Scheme() const;

@@ -21,9 +21,10 @@ WindowClass::~WindowClass() {
 }
 
 std::shared_ptr<WindowClass> AcquireWindowClass(std::weak_ptr<WindowClass>& slot,
-                                                const wchar_t* name, WNDPROC proc, HCURSOR cursor) {
+                                                const wchar_t* name, WNDPROC proc, HCURSOR cursor,
+                                                HBRUSH background) {
   if (auto held = slot.lock()) return held;
-  auto made = std::make_shared<WindowClass>(name, proc, cursor);
+  auto made = std::make_shared<WindowClass>(name, proc, cursor, background);
   if (!made->Registered()) return nullptr;
   slot = made;
   return made;

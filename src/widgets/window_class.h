@@ -27,6 +27,7 @@ class WindowClass {
 // The class held in `slot`, registered when nobody holds it yet.
 std::shared_ptr<WindowClass> AcquireWindowClass(std::weak_ptr<WindowClass>& slot,
                                                 const wchar_t* name, WNDPROC proc,
-                                                HCURSOR cursor = nullptr);
+                                                HCURSOR cursor = nullptr,
+                                                HBRUSH background = nullptr);
 
 }  // namespace widgets

@@ -1,7 +1,6 @@
 #include "window/DealWithDBFINDEX.h"
 
 #include <exception>
-#include <optional>
 
 #include "tables/template_walk.h"
 #include "tables/wide_path.h"
@@ -20,6 +19,8 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"TForm_DeleteDBFIndex";
 constexpr UINT_PTR kStratTimerId = 1;
 constexpr UINT kStratTimerInterval = 1000;
+// Posted by the walk's thread: wParam tables done, lParam tables counted.
+constexpr UINT kJobProgress = WM_APP + 1;
 // A dialog frame: caption with the system menu and its close box only, no
 // caption icon, no minimise, maximise or resize.
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
@@ -28,7 +29,9 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
 constexpr int kDesignLeft = 350;
 constexpr int kDesignTop = 264;
 
-void RunTemplateWalk(const std::string& templateDir) { tables::ScanFolder(templateDir); }
+void RunTemplateWalk(const std::string& templateDir, const tables::ScanProgress& progress) {
+  tables::ScanFolder(templateDir, progress);
+}
 
 // Keeps only Move and Close in the system menu.
 void TrimSystemMenu(HWND hwnd) {
@@ -62,11 +65,14 @@ FormHooks& Hooks() {
   return hooks;
 }
 
-TForm_DeleteDBFIndex::TForm_DeleteDBFIndex(HWND owner)
-    : owner_(owner),
-      class_(kWindowClass, WindowProc, ::LoadCursorW(nullptr, IDC_ARROW),
-             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)) {
-  if (!class_.Registered()) throw FormError{L"Cannot register the window class"};
+TForm_DeleteDBFIndex::TForm_DeleteDBFIndex(HWND owner) : owner_(owner) {
+  // One registration for every window of the class alive at a time, nested
+  // calls included; the last window to go unregisters it.
+  static std::weak_ptr<widgets::WindowClass> formClass;
+  class_ = widgets::AcquireWindowClass(formClass, kWindowClass, WindowProc,
+                                       ::LoadCursorW(nullptr, IDC_ARROW),
+                                       reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+  if (class_ == nullptr) throw FormError{L"Cannot register the window class"};
 
   // The window font follows the screen's dpi; the layout follows the height
   // the platform actually realises for it.
@@ -90,7 +96,8 @@ TForm_DeleteDBFIndex::TForm_DeleteDBFIndex(HWND owner)
 }
 
 TForm_DeleteDBFIndex::~TForm_DeleteDBFIndex() {
-  if (stratTimerArmed_) ::KillTimer(window_.get(), kStratTimerId);
+  // Only the window's own timer; it is gone already when the window is.
+  if (stratTimerArmed_ && window_.get() != nullptr) ::KillTimer(window_.get(), kStratTimerId);
   contents_.reset();
   window_.Reset();
 }
@@ -101,52 +108,71 @@ int TForm_DeleteDBFIndex::ShowModal() {
   const HCURSOR previousCursor = ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
   const HCURSOR arrow = ::GetCursor();
 
-  std::optional<ThreadWindowsDisabled> disabled(std::in_place, window_.get());
-  const HWND previouslyActive = disabled->previouslyActive();
-  bool wasActive = false;
+  ThreadWindowsDisabled disabled(window_.get());
+  MSG quit{};
+  bool quitTaken = false;
   {
-    // The window is hidden again on every way out of the run.
-    struct HideOnExit {
+    // Every way out, in the order that keeps activation with the host: the
+    // host's windows are enabled before the window is hidden (hiding an
+    // active window whose owner is disabled activates another program's
+    // window), then the window active before the run gets activation back.
+    struct EndOfRun {
       TForm_DeleteDBFIndex& form;
-      bool& wasActive;
-      ~HideOnExit() {
-        wasActive = ::GetActiveWindow() == form.window_.get();
+      ThreadWindowsDisabled& disabled;
+      ~EndOfRun() {
+        const HWND active = ::GetActiveWindow();
+        const bool wasActive = active == nullptr || active == form.window_.get();
+        disabled.Release();
         form.HideAfterRun();
+        const HWND previous = disabled.previouslyActive();
+        if (wasActive && previous != nullptr && ::IsWindow(previous)) ::SetActiveWindow(previous);
       }
-    } hideOnExit{*this, wasActive};
+    } endOfRun{*this, disabled};
 
     try {
       FormShow();
-    } catch (const FormError& failure) {
-      ShowError(WithFullStop(failure.message));
-    } catch (const std::exception& failure) {
-      ShowError(WithFullStop(tables::WidenAnsi(failure.what())));
+    } catch (...) {
+      ReportCurrentFailure();
     }
     ShowCentred();
 
     modalResult_ = mrNone;
-    MSG message;
     while (modalResult_ == mrNone) {
-      const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
-      if (got == 0 || got == -1) {
-        // The quit message belongs to the host's own loop: hand it back.
-        if (got == 0) ::PostQuitMessage(static_cast<int>(message.wParam));
+      // Destroyed by someone else (with its owner, say): before the job the
+      // run ends at once; a started job still runs to its end.
+      if (window_.get() == nullptr && !jobRunning_) {
         modalResult_ = mrCancel;
         break;
       }
-      if (!IsDialogKeyTaken(message)) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
+      WaitForWork();
+      if (jobRunning_ && ::WaitForSingleObject(job_.Thread(), 0) == WAIT_OBJECT_0) JobEnded();
+      MSG message;
+      while (modalResult_ == mrNone && ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+          // The quit message belongs to the host's own loop: it is handed
+          // back after the run. Before the job it ends the run.
+          quit = message;
+          quitTaken = true;
+          if (!jobRunning_) modalResult_ = mrCancel;
+          continue;
+        }
+        if (!IsDialogKeyTaken(message)) {
+          ::TranslateMessage(&message);
+          ::DispatchMessageW(&message);
+        }
       }
       // A non-zero result ends the run; the window always agrees to close.
     }
   }
-  disabled.reset();
-  if (wasActive && previouslyActive != nullptr && ::IsWindow(previouslyActive)) {
-    ::SetActiveWindow(previouslyActive);
-  }
+  if (quitTaken) ::PostQuitMessage(static_cast<int>(quit.wParam));
   if (::GetCursor() == arrow) ::SetCursor(previousCursor);
   return modalResult_;
+}
+
+void TForm_DeleteDBFIndex::WaitForWork() const {
+  const HANDLE thread = jobRunning_ ? job_.Thread() : nullptr;
+  ::MsgWaitForMultipleObjectsEx(thread != nullptr ? 1 : 0, &thread, INFINITE, QS_ALLINPUT,
+                                MWMO_INPUTAVAILABLE);
 }
 
 bool TForm_DeleteDBFIndex::IsDialogKeyTaken(const MSG& message) {
@@ -154,6 +180,7 @@ bool TForm_DeleteDBFIndex::IsDialogKeyTaken(const MSG& message) {
       (message.wParam != VK_RETURN && message.wParam != VK_ESCAPE)) {
     return false;
   }
+  if (window_.get() == nullptr) return false;
   if (message.hwnd != window_.get() && !::IsChild(window_.get(), message.hwnd)) return false;
   return contents_->DialogKey(static_cast<UINT>(message.wParam));
 }
@@ -176,13 +203,15 @@ void TForm_DeleteDBFIndex::ShowCentred() {
 }
 
 void TForm_DeleteDBFIndex::HideAfterRun() {
-  ::SetWindowPos(window_.get(), nullptr, 0, 0, 0, 0,
-                 SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  if (ownerShownForRun_) {
+  if (window_.get() != nullptr) {
+    ::SetWindowPos(window_.get(), nullptr, 0, 0, 0, 0,
+                   SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (ownerShownForRun_ && ::IsWindow(owner_)) {
     ::SetWindowPos(owner_, nullptr, 0, 0, 0, 0,
                    SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ownerShownForRun_ = false;
   }
+  ownerShownForRun_ = false;
 }
 
 void TForm_DeleteDBFIndex::FormShow() {
@@ -197,13 +226,29 @@ void TForm_DeleteDBFIndex::StratTimerTimer() {
   if (!stratTimerArmed_) return;  // a tick already queued when the timer was killed
   ::KillTimer(window_.get(), kStratTimerId);
   stratTimerArmed_ = false;
-  const auto runJob = Hooks().runJob != nullptr ? Hooks().runJob : RunTemplateWalk;
-  try {
-    runJob(FTemplateDir);
-  } catch (const std::exception& failure) {
-    // The event is abandoned before the result is set; the window stays open.
-    ShowError(WithFullStop(tables::WidenAnsi(failure.what())));
+  const auto work = Hooks().runJob != nullptr ? Hooks().runJob : RunTemplateWalk;
+  jobRunning_ = true;
+  job_.Start(work, FTemplateDir, window_.get(), kJobProgress);
+  if (job_.Thread() == nullptr) JobEnded();  // it ran here, without a thread
+}
+
+void TForm_DeleteDBFIndex::JobEnded() {
+  std::wstring failure;
+  const bool ranToEnd = job_.Finish(failure);
+  jobRunning_ = false;
+  if (!ranToEnd) {
+    // The event is abandoned before the result is set; the window stays
+    // open until the user closes it.
+    if (window_.get() == nullptr) {
+      modalResult_ = mrCancel;
+    } else {
+      ShowError(WithFullStop(std::move(failure)));
+    }
     return;
+  }
+  if (window_.get() != nullptr) {
+    contents_->ShowFinished();
+    ::UpdateWindow(window_.get());
   }
   FResultPath = FDataSourcePath + "\\";
   modalResult_ = mrOK;
@@ -213,10 +258,27 @@ void TForm_DeleteDBFIndex::UnZipFileProgress(const std::wstring&, int) {
   // The archive component is never started, so there is no progress to show.
 }
 
+void TForm_DeleteDBFIndex::ReportCurrentFailure() const {
+  std::wstring message;
+  try {
+    throw;
+  } catch (const FormError& failure) {
+    message = failure.message;
+  } catch (const std::exception& failure) {
+    message = tables::WidenAnsi(failure.what());
+  } catch (...) {
+    message = L"Unknown failure";
+  }
+  ShowError(WithFullStop(std::move(message)));
+}
+
 void TForm_DeleteDBFIndex::ShowError(const std::wstring& message) const {
   const std::wstring title = ErrorBoxTitle();
   ThreadWindowsDisabled disabled;
   ::MessageBoxW(owner_, message.c_str(), title.c_str(), MB_OK | MB_ICONSTOP);
+  // Enabled first, so that the window active before the box (the progress
+  // window) can take activation back.
+  disabled.Release();
   if (::IsWindow(disabled.previouslyActive())) ::SetActiveWindow(disabled.previouslyActive());
 }
 
@@ -229,13 +291,22 @@ LRESULT CALLBACK TForm_DeleteDBFIndex::WindowProc(HWND hwnd, UINT message, WPARA
 LRESULT TForm_DeleteDBFIndex::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CLOSE:  // close box, system menu Close, Alt+F4
-      modalResult_ = mrCancel;
+      // Ignored once the job has started: it always runs to its end.
+      if (!jobRunning_) modalResult_ = mrCancel;
       return 0;
     case WM_TIMER:
       if (wParam == kStratTimerId) {
         StratTimerTimer();
         return 0;
       }
+      break;
+    case kJobProgress:
+      contents_->ShowProgress(static_cast<std::size_t>(wParam), static_cast<std::size_t>(lParam));
+      return 0;
+    case WM_DESTROY:
+      // Destroyed by someone else (with its owner): the timer goes with it.
+      if (stratTimerArmed_) ::KillTimer(window_.get(), kStratTimerId);
+      stratTimerArmed_ = false;
       break;
     default:
       break;

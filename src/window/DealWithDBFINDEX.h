@@ -1,7 +1,9 @@
 // TForm_DeleteDBFIndex: the progress window. It tells the user that the data
 // source is being processed, starts the template walk one second after it is
-// shown, and closes itself with OK when the walk returns. Closing it before
-// then gives Cancel and nothing is processed.
+// shown, shows the walk's progress on its bar while it answers, repaints and
+// moves as usual, and closes itself with OK when the walk has ended. Closing
+// it before then gives Cancel and nothing is processed; once the walk has
+// started it always runs to its end.
 #pragma once
 
 #include <windows.h>
@@ -9,9 +11,11 @@
 #include <memory>
 #include <string>
 
+#include "widgets/look_state.h"
 #include "widgets/window_class.h"
 #include "window/gdi_font.h"
 #include "window/modal_result.h"
+#include "window/template_job.h"
 #include "window/unzip_component.h"
 
 namespace window {
@@ -22,7 +26,7 @@ class FormContents;
 // them to check how the window reports such failures.
 struct FormHooks {
   UINT_PTR(WINAPI* setTimer)(HWND, UINT_PTR, UINT, TIMERPROC) = ::SetTimer;
-  void (*runJob)(const std::string& templateDir) = nullptr;  // null: the template walk
+  TemplateJob::Work runJob = nullptr;  // null: the template walk
 };
 FormHooks& Hooks();
 
@@ -37,8 +41,11 @@ class TForm_DeleteDBFIndex {
   TForm_DeleteDBFIndex& operator=(const TForm_DeleteDBFIndex&) = delete;
 
   // Runs the window modally; returns mrOK when the job ran to its end,
-  // mrCancel when the window was closed or a quit message arrived (the quit
-  // message is posted again for the caller's own loop).
+  // mrCancel when the window was closed (by the user, or destroyed with its
+  // owner) or a quit message arrived before the job started. A quit message
+  // is posted again for the caller's own loop once the run is over. On every
+  // way out the disabled windows are enabled before the window is hidden,
+  // and the window active before the run is active again.
   int ShowModal();
 
   HWND Handle() const { return window_.get(); }
@@ -57,7 +64,13 @@ class TForm_DeleteDBFIndex {
 
   void FormShow();
   void StratTimerTimer();
+  // The walk's thread has ended: OK, or the error box for its failure.
+  void JobEnded();
+  // Waits for the next message, or for the walk's thread to end.
+  void WaitForWork() const;
   void UnZipFileProgress(const std::wstring& entry, int percent);
+  // The error box for the failure being handled (any exception type).
+  void ReportCurrentFailure() const;
   void ShowError(const std::wstring& message) const;
   // Enter and Escape for the window's default and cancel buttons.
   bool IsDialogKeyTaken(const MSG& message);
@@ -65,14 +78,19 @@ class TForm_DeleteDBFIndex {
   void HideAfterRun();
 
   HWND owner_;
-  widgets::WindowClass class_;
+  // The look of this call's widgets and its listener in the host's window.
+  widgets::LookScope look_;
+  std::shared_ptr<widgets::WindowClass> class_;
   widgets::UniqueFont windowFont_;
   widgets::UniqueFont labelFont_;
   widgets::UniqueWindow window_;
   bool ownerShownForRun_ = false;
   bool stratTimerArmed_ = false;
+  bool jobRunning_ = false;
   int modalResult_ = mrNone;
   std::unique_ptr<FormContents> contents_;
+  // Declared last: its thread ends before anything else of the window goes.
+  TemplateJob job_;
 };
 
 }  // namespace window

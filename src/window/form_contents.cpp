@@ -78,4 +78,22 @@ FormContents::~FormContents() = default;
 
 bool FormContents::DialogKey(UINT virtualKey) { return widgets_->Btn_OK->DialogKey(virtualKey); }
 
+namespace {
+// The bar counts in int; a larger count is scaled down alike for both.
+int ToParts(std::size_t count, std::size_t total) {
+  constexpr std::size_t kLimit = 0x7fffffff;
+  if (total <= kLimit) return static_cast<int>(count);
+  return static_cast<int>(static_cast<unsigned long long>(count) * kLimit / total);
+}
+}  // namespace
+
+void FormContents::ShowProgress(std::size_t done, std::size_t total) {
+  widgets::TRzProgressBar& bar = *widgets_->Progress_Step;
+  const int totalParts = ToParts(total, total);
+  if (bar.Fields().TotalParts() != totalParts) bar.SetTotalParts(totalParts);
+  bar.SetPartsComplete(ToParts(done, total));
+}
+
+void FormContents::ShowFinished() { widgets_->Progress_Step->SetPercent(100); }
+
 }  // namespace window

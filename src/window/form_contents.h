@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <memory>
 
 #include "window/form_layout.h"
@@ -24,6 +25,12 @@ class FormContents {
   // the active default button and can take the focus (never on this window,
   // where it is disabled). True when the key was taken.
   bool DialogKey(UINT virtualKey);
+
+  // The job's progress on Progress_Step: `total` tables counted, `done` of
+  // them handled.
+  void ShowProgress(std::size_t done, std::size_t total);
+  // The job has ended: the bar is full.
+  void ShowFinished();
 
  private:
   struct Widgets;

@@ -11,7 +11,13 @@ struct Collect {
 BOOL CALLBACK CollectEnabled(HWND hwnd, LPARAM context) {
   auto* collect = reinterpret_cast<Collect*>(context);
   if (hwnd != collect->keep && ::IsWindowVisible(hwnd) && ::IsWindowEnabled(hwnd)) {
-    collect->windows->push_back(hwnd);
+    try {
+      collect->windows->push_back(hwnd);
+    } catch (...) {
+      // Out of memory: nothing unwinds through the system; the windows
+      // collected so far are disabled and the others stay as they are.
+      return FALSE;
+    }
   }
   return TRUE;
 }
@@ -24,10 +30,11 @@ ThreadWindowsDisabled::ThreadWindowsDisabled(HWND keep) : previouslyActive_(::Ge
   for (HWND hwnd : disabled_) ::EnableWindow(hwnd, FALSE);
 }
 
-ThreadWindowsDisabled::~ThreadWindowsDisabled() {
+void ThreadWindowsDisabled::Release() {
   for (HWND hwnd : disabled_) {
     if (::IsWindow(hwnd)) ::EnableWindow(hwnd, TRUE);
   }
+  disabled_.clear();
 }
 
 }  // namespace window

@@ -1,5 +1,5 @@
 // Disabling the calling thread's top-level windows for the time a modal
-// window or an error box is up, and handing activation back afterwards.
+// window or an error box is up, and handing them back afterwards.
 #pragma once
 
 #include <windows.h>
@@ -13,10 +13,14 @@ class ThreadWindowsDisabled {
   // Disables every visible, enabled top-level window of the calling thread
   // except `keep`, and remembers them and the active window.
   explicit ThreadWindowsDisabled(HWND keep = nullptr);
-  // Re-enables the remembered windows that still exist.
-  ~ThreadWindowsDisabled();
+  // Enables them again (see Release).
+  ~ThreadWindowsDisabled() { Release(); }
   ThreadWindowsDisabled(const ThreadWindowsDisabled&) = delete;
   ThreadWindowsDisabled& operator=(const ThreadWindowsDisabled&) = delete;
+
+  // Re-enables the remembered windows that still exist; later calls do
+  // nothing.
+  void Release();
 
   // The window that was active when the windows were disabled.
   HWND previouslyActive() const { return previouslyActive_; }

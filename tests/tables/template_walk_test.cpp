@@ -322,3 +322,48 @@ TEST(AnsiCodePage936, ChineseFolderAndTableNamesArriveAsTheHostPassesThem) {
 
 }  // namespace
 }  // namespace tables
+
+namespace tables {
+namespace {
+
+TEST_F(TemplateWalk, TheCountAgreesWithTheTablesTheWalkHandsOver) {
+  for (const wchar_t* name :
+       {L"a.dbf", L"B.DbF", L"c.DBF.bak", L"notes.txt", L"d.dbx", L"folder.dbf\\inner.DBF",
+        L"hidden\\h.dbf", L"system\\s.DBF", L"readonly\\r.dbf", L"deep\\er\\still\\x.dBf"}) {
+    Table(name);
+  }
+  ASSERT_TRUE(
+      ::SetFileAttributesW(work.Extended(L"TempLateTemp\\hidden").c_str(), FILE_ATTRIBUTE_HIDDEN));
+  ASSERT_TRUE(::SetFileAttributesW(work.Extended(L"TempLateTemp\\system").c_str(),
+                                   FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE));
+  ASSERT_TRUE(::SetFileAttributesW(work.Extended(L"TempLateTemp\\readonly").c_str(),
+                                   FILE_ATTRIBUTE_READONLY));
+  std::size_t visited = 0;
+  WalkTables(work.path() + L"TempLateTemp\\", [&](const std::wstring&, std::size_t) { ++visited; });
+  EXPECT_EQ(visited, 7u);
+  EXPECT_EQ(CountTables(work.path() + L"TempLateTemp\\"), visited);
+
+  // The scan reports the count first, then one step per table.
+  std::vector<std::pair<std::size_t, std::size_t>> reports;
+  ScanFolder(Template(),
+             [&](std::size_t done, std::size_t total) { reports.emplace_back(done, total); });
+  ASSERT_EQ(reports.size(), visited + 1);
+  for (std::size_t i = 0; i < reports.size(); ++i) {
+    EXPECT_EQ(reports[i], std::make_pair(i, visited)) << i;
+  }
+  EXPECT_EQ(FlagsOf(work.Extended(L"TempLateTemp\\deep\\er\\still\\x.dBf")), 0x00);
+}
+
+TEST_F(TemplateWalk, AnEmptyOrMissingTemplateCountsNothing) {
+  std::vector<std::pair<std::size_t, std::size_t>> reports;
+  const auto record = [&](std::size_t done, std::size_t total) {
+    reports.emplace_back(done, total);
+  };
+  ScanFolder(Template(), record);
+  work.MakeFolder(L"TempLateTemp");
+  ScanFolder(Template(), record);
+  EXPECT_EQ(reports, (std::vector<std::pair<std::size_t, std::size_t>>{{0, 0}, {0, 0}}));
+}
+
+}  // namespace
+}  // namespace tables

@@ -1,24 +1,30 @@
 // A small DLL that carries the widget set the way the real library does, so
-// a test can unload it with the theme listener installed on a window of the
-// test program. Its unload path removes the listener, as the library's must.
+// a test can unload it after a call that listened to a window of the test
+// program.
 #include <windows.h>
 
 #include "widgets/look_state.h"
 
+namespace {
+widgets::LookScope* g_call = nullptr;
+}
+
 extern "C" {
 
-// The first paint of a widget on `painter`: determines the look and hooks
-// the owner of `painter`'s top-level window.
-__declspec(dllexport) int ProbeFirstPaint(HWND painter) {
+// A call begins and its first widget paints on `painter`: the look is
+// determined and the owner of `painter`'s top-level window listened to.
+__declspec(dllexport) int ProbeBeginCall(HWND painter) {
+  g_call = new widgets::LookScope();
   return widgets::VisualStylesInUse(painter) ? 1 : 0;
 }
 
-__declspec(dllexport) HWND ProbeListenedWindow() { return widgets::ThemeListenerWindow(); }
+__declspec(dllexport) HWND ProbeListenedWindow() {
+  return g_call != nullptr ? g_call->State().ListenedWindow() : nullptr;
+}
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
-  // On FreeLibrary only: at process exit the windows are going anyway.
-  if (reason == DLL_PROCESS_DETACH && reserved == nullptr) widgets::ShutdownThemeListener();
-  return TRUE;
+__declspec(dllexport) void ProbeEndCall() {
+  delete g_call;
+  g_call = nullptr;
 }
 
 }  // extern "C"

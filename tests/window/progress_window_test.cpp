@@ -119,7 +119,7 @@ TEST_F(ProgressWindow, ARefusedTimerIsReportedAndTheWindowStaysOpenUntilClosed) 
   EXPECT_TRUE(stillOpen);
 }
 
-void RunOutOfMemory(const std::string&) { throw std::bad_alloc(); }
+void RunOutOfMemory(const std::string&, const tables::ScanProgress&) { throw std::bad_alloc(); }
 
 TEST_F(ProgressWindow, AFailureEscapingTheWalkIsReportedAndGivesCancel) {
   Hooks().runJob = RunOutOfMemory;
@@ -135,6 +135,34 @@ TEST_F(ProgressWindow, AFailureEscapingTheWalkIsReportedAndGivesCancel) {
   EXPECT_EQ(box.text, L"std::bad_alloc.");
   EXPECT_TRUE(box.stopIcon);
   EXPECT_EQ(form.FResultPath, "D:\\src");  // the event was abandoned before the result
+}
+
+void ThrowAnything(const std::string&, const tables::ScanProgress&) { throw 42; }
+
+TEST_F(ProgressWindow, AfterTheErrorBoxTheWindowIsEnabledAndActiveAgain) {
+  Hooks().runJob = ThrowAnything;
+  TForm_DeleteDBFIndex form(host.hwnd());
+  const DWORD formThread = ::GetCurrentThreadId();
+  ErrorBox box;
+  bool enabled = false;
+  HWND active = nullptr;
+  Watcher watcher([&] {
+    box = ReadAndConfirmErrorBox();
+    HWND hwnd = WaitForProgressWindow();
+    for (int i = 0; i < 200 && ::FindWindowW(L"#32770", nullptr) != nullptr; ++i) ::Sleep(5);
+    ::Sleep(100);  // the box's end has been handled
+    enabled = ::IsWindowEnabled(hwnd) != FALSE;
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (::GetGUIThreadInfo(formThread, &info)) active = info.hwndActive;
+    ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(form.ShowModal(), mrCancel);
+  // A failure of any type is reported, not only the standard ones.
+  EXPECT_EQ(box.text, L"Unknown failure.");
+  EXPECT_TRUE(enabled);
+  EXPECT_EQ(active, form.Handle());
+  EXPECT_TRUE(::IsWindowEnabled(host.hwnd()));
 }
 
 TEST_F(ProgressWindow, AHiddenHostIsShownForTheRunAndHiddenAgain) {

@@ -1,0 +1,254 @@
+// DoIt inside a host as real programs are: activation handed back past
+// another program's window, a host window destroyed during the run, a call
+// made from the host's own timer while a run is up, and the host's window
+// procedure left as the host's own.
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "host_window.h"
+#include "temp_folder.h"
+
+namespace {
+
+using namespace testing_support;
+
+constexpr std::size_t kFlags = 28;
+
+// A work folder whose template folder holds one table with the index flag
+// set and its .MDX index.
+struct WorkFolder {
+  WorkFolder()
+      : table(work.Write(L"TempLateTemp\\CUSTOMER.DBF", MakeTable(0x01))),
+        index(work.Write(L"TempLateTemp\\CUSTOMER.MDX", {1, 2})),
+        ansi(ToAnsi(work.path())) {}
+  bool Detached() const { return ReadBytes(table)[kFlags] == 0x00 && !FileExists(index); }
+  bool Untouched() const { return ReadBytes(table) == MakeTable(0x01) && FileExists(index); }
+
+  TempFolder work;
+  std::wstring table, index;
+  std::string ansi;
+};
+
+// A top-level window of another thread, with an input queue of its own: a
+// stand-in for another program's window lying behind the host.
+class OtherProgramWindow {
+ public:
+  OtherProgramWindow() {
+    thread_ = std::thread([this] {
+      hwnd_ = ::CreateWindowExW(0, L"STATIC", L"another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                40, 40, 600, 400, nullptr, nullptr, nullptr, nullptr);
+      threadId_ = ::GetCurrentThreadId();
+      ready_ = true;
+      MSG message;
+      while (::GetMessageW(&message, nullptr, 0, 0) > 0) ::DispatchMessageW(&message);
+      ::DestroyWindow(hwnd_);
+    });
+    while (!ready_) ::Sleep(5);
+  }
+  ~OtherProgramWindow() {
+    ::PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+    thread_.join();
+  }
+
+ private:
+  std::thread thread_;
+  std::atomic<bool> ready_{false};
+  HWND hwnd_ = nullptr;
+  DWORD threadId_ = 0;
+};
+
+// Whether the host was enabled when the progress window was hidden, seen by
+// a hook on the messages sent to the progress window.
+struct HideObserver {
+  static inline HWND host = nullptr;
+  static inline int hides = 0;
+  static inline bool hostEnabledAtEveryHide = true;
+
+  explicit HideObserver(HWND observedHost) {
+    host = observedHost;
+    hides = 0;
+    hostEnabledAtEveryHide = true;
+    hook_ = ::SetWindowsHookExW(WH_CALLWNDPROC, Observe, nullptr, ::GetCurrentThreadId());
+  }
+  ~HideObserver() { ::UnhookWindowsHookEx(hook_); }
+
+  static LRESULT CALLBACK Observe(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_WINDOWPOSCHANGING) {
+      const auto* position = reinterpret_cast<const WINDOWPOS*>(sent->lParam);
+      wchar_t className[64] = {};
+      ::GetClassNameW(sent->hwnd, className, 64);
+      if ((position->flags & SWP_HIDEWINDOW) != 0 && std::wstring(className) == kFormClass) {
+        ++hides;
+        hostEnabledAtEveryHide = hostEnabledAtEveryHide && ::IsWindowEnabled(host);
+      }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+
+ private:
+  HHOOK hook_;
+};
+
+class ModalRun : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(library.loaded()); }
+  Library library;
+};
+
+TEST_F(ModalRun, ActivationGoesBackToTheHostWhetherTheJobRanOrTheWindowWasClosed) {
+  OtherProgramWindow behind;
+  HostWindow host;
+  ::SetForegroundWindow(host.hwnd());
+  ::SetActiveWindow(host.hwnd());
+  ASSERT_EQ(::GetActiveWindow(), host.hwnd());
+  WorkFolder folder;
+  {
+    HideObserver observer(host.hwnd());
+    EXPECT_EQ(library.Run(host.hwnd(), folder.ansi.c_str(), "D:\\src"), L"D:\\src\\");
+    EXPECT_GE(HideObserver::hides, 1);
+    EXPECT_TRUE(HideObserver::hostEnabledAtEveryHide);
+  }
+  EXPECT_EQ(::GetActiveWindow(), host.hwnd());
+  EXPECT_EQ(::GetForegroundWindow(), host.hwnd());
+  {
+    HideObserver observer(host.hwnd());
+    Watcher watcher([] { ::PostMessageW(WaitForProgressWindow(), WM_CLOSE, 0, 0); });
+    EXPECT_EQ(library.Run(host.hwnd(), folder.ansi.c_str(), "D:\\src"), L"0");
+    EXPECT_GE(HideObserver::hides, 1);
+    EXPECT_TRUE(HideObserver::hostEnabledAtEveryHide);
+  }
+  EXPECT_EQ(::GetActiveWindow(), host.hwnd());
+  EXPECT_EQ(::GetForegroundWindow(), host.hwnd());
+}
+
+// The host's own timer procedures, as a host would set them on its window.
+HWND g_destroyTarget = nullptr;
+DWORD g_destroyedAt = 0;
+void CALLBACK DestroyHost(HWND hwnd, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(hwnd, id);
+  g_destroyedAt = ::GetTickCount();
+  ::DestroyWindow(g_destroyTarget);
+}
+
+bool g_threadTimerFired = false;
+void CALLBACK ThreadTimer(HWND, UINT, UINT_PTR, DWORD) { g_threadTimerFired = true; }
+
+TEST_F(ModalRun, AHostWindowDestroyedBeforeTheJobEndsTheRunWithZeroAndTouchesNothing) {
+  WorkFolder folder;
+  HostWindow other;  // another window of the host, disabled for the run
+  HostWindow host;
+  g_destroyTarget = host.hwnd();
+  // A timer of the host's thread: the library must not touch it.
+  const UINT_PTR threadTimer = ::SetTimer(nullptr, 0, 1500, ThreadTimer);
+  ASSERT_NE(threadTimer, 0u);
+  ::SetTimer(host.hwnd(), 1, 200, DestroyHost);
+  EXPECT_EQ(library.Run(host.hwnd(), folder.ansi.c_str(), "D:\\src"), L"0");
+  const DWORD returnedAfter = ::GetTickCount() - g_destroyedAt;
+  EXPECT_LT(returnedAfter, 1000u);
+  EXPECT_FALSE(::IsWindow(host.hwnd()));
+  EXPECT_TRUE(::IsWindowEnabled(other.hwnd()));
+  EXPECT_TRUE(folder.Untouched());
+  EXPECT_EQ(::FindWindowW(kFormClass, nullptr), nullptr);
+
+  g_threadTimerFired = false;
+  const DWORD start = ::GetTickCount();
+  MSG message;
+  while (!g_threadTimerFired && ::GetTickCount() - start < 3000) {
+    if (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      ::DispatchMessageW(&message);
+    } else {
+      ::Sleep(10);
+    }
+  }
+  ::KillTimer(nullptr, threadTimer);
+  EXPECT_TRUE(g_threadTimerFired);
+}
+
+// A second call from the host's timer while the first run is up.
+QeshDoItProc g_doIt = nullptr;
+const char* g_innerFolder = nullptr;
+std::wstring g_innerResult;
+void CALLBACK CallAgain(HWND hwnd, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(hwnd, id);
+  BSTR result = nullptr;
+  g_doIt(&result, hwnd, g_innerFolder, "E:\\inner", 0);
+  g_innerResult = result != nullptr ? std::wstring(result, ::SysStringLen(result)) : L"<null>";
+  ::SysFreeString(result);
+}
+
+TEST_F(ModalRun, ACallFromTheHostsTimerDuringARunRunsItsOwnJob) {
+  WorkFolder outer, inner;
+  HostWindow host;
+  g_doIt = library.doIt();
+  g_innerFolder = inner.ansi.c_str();
+  g_innerResult.clear();
+  ::SetTimer(host.hwnd(), 1, 300, CallAgain);
+  EXPECT_EQ(library.Run(host.hwnd(), outer.ansi.c_str(), "D:\\outer"), L"D:\\outer\\");
+  EXPECT_EQ(g_innerResult, L"E:\\inner\\");
+  EXPECT_TRUE(outer.Detached());
+  EXPECT_TRUE(inner.Detached());
+  EXPECT_TRUE(::IsWindowEnabled(host.hwnd()));
+  EXPECT_EQ(::FindWindowW(kFormClass, nullptr), nullptr);
+  // The class is still there for the next call.
+  EXPECT_EQ(library.Run(host.hwnd(), outer.ansi.c_str(), "D:\\again"), L"D:\\again\\");
+}
+
+TEST_F(ModalRun, AfterACallTheHostsWindowProcedureIsItsOwnAgain) {
+  WorkFolder folder;
+  HostWindow host;
+  const LONG_PTR own = ::GetWindowLongPtrW(host.hwnd(), GWLP_WNDPROC);
+  std::atomic<LONG_PTR> duringRun{0};
+  {
+    Watcher watcher([&] {
+      WaitForProgressWindow();
+      ::Sleep(300);  // painted by now
+      duringRun = ::GetWindowLongPtrW(host.hwnd(), GWLP_WNDPROC);
+    });
+    EXPECT_EQ(library.Run(host.hwnd(), folder.ansi.c_str(), "D:\\src"), L"D:\\src\\");
+  }
+  EXPECT_NE(duringRun.load(), own);  // the listener was in place
+  EXPECT_EQ(::GetWindowLongPtrW(host.hwnd(), GWLP_WNDPROC), own);
+}
+
+// A host that subclasses its own window while a call is up (a framework
+// would), then unloads the library and later takes its procedure off.
+int g_subclassMessages = 0;
+WNDPROC g_chained = nullptr;
+LRESULT CALLBACK HostSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  ++g_subclassMessages;
+  return ::CallWindowProcW(g_chained, window, message, wParam, lParam);
+}
+void CALLBACK SubclassHost(HWND hwnd, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(hwnd, id);
+  g_chained = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HostSubclass)));
+}
+
+TEST(ModalRunUnload, AProcedureTheHostPlacedDuringACallKeepsWorkingAfterUnloading) {
+  HostWindow host;
+  WorkFolder folder;
+  {
+    Library library;
+    ASSERT_TRUE(library.loaded());
+    ::SetTimer(host.hwnd(), 1, 300, SubclassHost);
+    EXPECT_EQ(library.Run(host.hwnd(), folder.ansi.c_str(), "D:\\src"), L"D:\\src\\");
+    ASSERT_NE(g_chained, nullptr);
+  }
+  EXPECT_EQ(::GetWindowLongPtrW(host.hwnd(), GWLP_WNDPROC),
+            reinterpret_cast<LONG_PTR>(&HostSubclass));
+  g_subclassMessages = 0;
+  for (UINT message : {WM_THEMECHANGED, WM_SETTINGCHANGE, WM_SYSCOLORCHANGE}) {
+    ::SendMessageW(host.hwnd(), message, 0, 0);
+  }
+  EXPECT_EQ(g_subclassMessages, 3);
+  ::SetWindowLongPtrW(host.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_chained));
+  ::SendMessageW(host.hwnd(), WM_THEMECHANGED, 0, 0);
+  ::SetWindowTextW(host.hwnd(), L"still here");
+  wchar_t text[16] = {};
+  ::GetWindowTextW(host.hwnd(), text, 16);
+  EXPECT_STREQ(text, L"still here");
+}
+
+}  // namespace
