@@ -164,6 +164,17 @@ int TForm_DeleteDBFIndex::ShowModal() {
       // A non-zero result ends the run; the window always agrees to close.
     }
   }
+  // The job has ended: its progress messages not yet handled are taken from
+  // the host's queue, so that nothing of the window is left there. A filtered
+  // look still takes a quit message, which goes back with the others.
+  MSG message;
+  while (window_.get() != nullptr &&
+         ::PeekMessageW(&message, window_.get(), kJobProgress, kJobProgress, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      quit = message;
+      quitTaken = true;
+    }
+  }
   if (quitTaken) ::PostQuitMessage(static_cast<int>(quit.wParam));
   if (::GetCursor() == arrow) ::SetCursor(previousCursor);
   return modalResult_;

@@ -124,6 +124,13 @@ TEST_F(JobProgress, TheBarFillsAndTheWindowAnswersThroughoutAndACloseIsIgnored) 
     EXPECT_EQ(library.Run(host.hwnd(), work.c_str(), "D:\\src"), L"D:\\src\\");
   }
   EXPECT_EQ(folder.Detached(), folder.size());
+  // Nothing for the gone window is left in the host's queue.
+  MSG message;
+  int leftOver = 0;
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    leftOver += message.hwnd != nullptr && !::IsWindow(message.hwnd);
+  }
+  EXPECT_EQ(leftOver, 0);
   EXPECT_EQ(samples.unanswered, 0);
   ASSERT_FALSE(samples.fills.empty());
   // It starts empty, never goes back, and grows in several steps.
