@@ -13,21 +13,17 @@
 #include <string>
 #include <vector>
 
-#include "qesh_deleteIndex_dbf.h"
+#include "qesh_library.h"
 
 int main(int argc, char** argv) {
   const int calls = argc > 1 ? std::atoi(argv[1]) : 20;
 
-  wchar_t self[MAX_PATH];
-  std::wstring folder(self, ::GetModuleFileNameW(nullptr, self, MAX_PATH));
-  folder.resize(folder.rfind(L'\\') + 1);
-  HMODULE library = ::LoadLibraryW((folder + L"qesh_deleteIndex_dbf.dll").c_str());
-  if (library == nullptr) return 2;
-  auto doIt = reinterpret_cast<QeshDoItProc>(
-      reinterpret_cast<void*>(::GetProcAddress(library, "DoIt")));
+  const QeshLibrary library;
+  if (!library.loaded()) return 2;
+  const QeshDoItProc doIt = library.doIt();
 
-  HWND host = ::CreateWindowExW(0, L"STATIC", L"bench host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
-                                0, 400, 300, nullptr, nullptr, nullptr, nullptr);
+  HWND host = ::CreateWindowExW(0, L"STATIC", L"bench host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                400, 300, nullptr, nullptr, nullptr, nullptr);
   char temp[MAX_PATH];
   ::GetTempPathA(MAX_PATH, temp);
   const std::string work = std::string(temp) + "qesh-doit-bench\\";
@@ -57,6 +53,5 @@ int main(int argc, char** argv) {
   ::RemoveDirectoryA((work + "TempLateTemp").c_str());
   ::RemoveDirectoryA(work.c_str());
   ::DestroyWindow(host);
-  ::FreeLibrary(library);
   return 0;
 }

@@ -17,7 +17,7 @@
 #include <thread>
 #include <vector>
 
-#include "qesh_deleteIndex_dbf.h"
+#include "qesh_library.h"
 
 namespace {
 
@@ -49,13 +49,9 @@ int main(int argc, char** argv) {
   const int folders = argc > 1 ? std::atoi(argv[1]) : 100;
   const int perFolder = argc > 2 ? std::atoi(argv[2]) : 100;
 
-  wchar_t self[MAX_PATH];
-  std::wstring folder(self, ::GetModuleFileNameW(nullptr, self, MAX_PATH));
-  folder.resize(folder.rfind(L'\\') + 1);
-  HMODULE library = ::LoadLibraryW((folder + L"qesh_deleteIndex_dbf.dll").c_str());
-  if (library == nullptr) return 2;
-  auto doIt =
-      reinterpret_cast<QeshDoItProc>(reinterpret_cast<void*>(::GetProcAddress(library, "DoIt")));
+  const QeshLibrary library;
+  if (!library.loaded()) return 2;
+  const QeshDoItProc doIt = library.doIt();
 
   char temp[MAX_PATH];
   ::GetTempPathA(MAX_PATH, temp);
@@ -108,7 +104,6 @@ int main(int argc, char** argv) {
   ::RemoveDirectoryA(root.c_str());
   ::RemoveDirectoryA(work.c_str());
   ::DestroyWindow(host);
-  ::FreeLibrary(library);
   if (!ran || roundTrips.empty()) return 1;
 
   std::sort(roundTrips.begin(), roundTrips.end());

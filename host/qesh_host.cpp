@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <string>
 
-#include "qesh_deleteIndex_dbf.h"
+#include "qesh_library.h"
 
 namespace {
 
@@ -34,14 +34,6 @@ HWND CreateHostWindow() {
   return hwnd;
 }
 
-// The library next to this program.
-std::wstring LibraryPath() {
-  wchar_t self[MAX_PATH];
-  const DWORD length = ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring path(self, length);
-  return path.substr(0, path.rfind(L'\\') + 1) + L"qesh_deleteIndex_dbf.dll";
-}
-
 std::string Utf8(const wchar_t* text, UINT length) {
   const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0,
                                          nullptr, nullptr);
@@ -57,16 +49,14 @@ int main(int argc, char** argv) {
   const char* workFolder = argc > 1 ? argv[1] : "";
   const char* dataSource = argc > 2 ? argv[2] : "";
 
-  HMODULE library = ::LoadLibraryW(LibraryPath().c_str());
-  if (library == nullptr) {
-    std::fprintf(stderr, "qesh-host: cannot load the library (error %lu)\n", ::GetLastError());
+  QeshLibrary library;
+  if (!library.hasModule()) {
+    std::fprintf(stderr, "qesh-host: cannot load the library (error %lu)\n", library.loadError());
     return 2;
   }
-  auto doIt =
-      reinterpret_cast<QeshDoItProc>(reinterpret_cast<void*>(::GetProcAddress(library, "DoIt")));
+  const QeshDoItProc doIt = library.doIt();
   if (doIt == nullptr) {
     std::fprintf(stderr, "qesh-host: the library has no DoIt\n");
-    ::FreeLibrary(library);
     return 2;
   }
 
@@ -79,6 +69,5 @@ int main(int argc, char** argv) {
   const bool ran = text != "0";
   ::SysFreeString(result);
   ::DestroyWindow(hostWindow);
-  ::FreeLibrary(library);
   return ran ? 0 : 1;
 }

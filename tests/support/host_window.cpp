@@ -32,29 +32,9 @@ LRESULT CALLBACK HostWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, L
   return ::DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-Library::Library() {
-  wchar_t self[MAX_PATH];
-  const DWORD length = ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring path(self, length);
-  path = path.substr(0, path.rfind(L'\\') + 1) + L"qesh_deleteIndex_dbf.dll";
-  module_ = ::LoadLibraryW(path.c_str());
-  if (module_ != nullptr) {
-    doIt_ =
-        reinterpret_cast<QeshDoItProc>(reinterpret_cast<void*>(::GetProcAddress(module_, "DoIt")));
-  }
-}
-
-Library::~Library() { Unload(); }
-
-void Library::Unload() {
-  if (module_ != nullptr) ::FreeLibrary(module_);
-  module_ = nullptr;
-  doIt_ = nullptr;
-}
-
 std::wstring Library::Run(HWND host, const char* workFolder, const char* dataSource, BSTR initial) {
   BSTR result = initial;
-  doIt_(&result, host, workFolder, dataSource, 0);
+  doIt()(&result, host, workFolder, dataSource, 0);
   std::wstring text = result != nullptr ? std::wstring(result, ::SysStringLen(result)) : L"<null>";
   ::SysFreeString(result);
   return text;

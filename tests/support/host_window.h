@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "qesh_deleteIndex_dbf.h"
+#include "qesh_library.h"
 
 namespace testing_support {
 
@@ -41,23 +41,11 @@ class HostWindow {
 };
 
 // The library, loaded from the folder of the test program as a host loads it.
-class Library {
+class Library : public QeshLibrary {
  public:
-  Library();
-  ~Library();
-  Library(const Library&) = delete;
-  Library& operator=(const Library&) = delete;
-
-  bool loaded() const { return doIt_ != nullptr; }
   // Calls DoIt and returns its result ("<null>" when the slot stayed null).
   std::wstring Run(HWND host, const char* workFolder, const char* dataSource,
                    BSTR initial = nullptr);
-  QeshDoItProc doIt() const { return doIt_; }
-  void Unload();
-
- private:
-  HMODULE module_ = nullptr;
-  QeshDoItProc doIt_ = nullptr;
 };
 
 // The visible progress window, waited for up to `timeoutMs`; null if none.
