@@ -12,7 +12,9 @@ else
 fi
 export WINEARCH=win64
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# QESH_WINEDLLOVERRIDES adds overrides of a test's own (Wine reads them from
+# the Unix environment the program starts with, not from the Windows one).
+export WINEDLLOVERRIDES="mscoree,mshtml=${QESH_WINEDLLOVERRIDES:+;$QESH_WINEDLLOVERRIDES}"
 export WINESERVER=/usr/lib/wine/wineserver64
 
 # Some kernels cannot execute 32-bit Linux programs, and Debian's Wine needs its

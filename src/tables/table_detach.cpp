@@ -1,40 +1,85 @@
 #include "tables/table_detach.h"
 
-#include <windows.h>
-
 #include <cstdint>
 #include <string_view>
 
+#include "tables/table_report.h"
 #include "tables/table_rules.h"
 #include "tables/win_handles.h"
 
 namespace tables {
 namespace {
 
-// The table must be a writable file: Windows refuses to open a read-only one
-// for writing, and Wine running as root does not, so the attribute is looked
-// at here to give the same outcome everywhere.
-bool IsWritableFile(const std::wstring& path) {
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES &&
-         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) == 0;
+// The reasons reported for a table left alone or partly handled.
+std::wstring WithError(std::wstring_view what, DWORD error) {
+  return std::wstring(what) + L" (error " + std::to_wstring(error) + L")";
+}
+
+void LeftAlone(const std::wstring& table, std::wstring_view why) {
+  ReportTable(table, L"left alone: " + std::wstring(why));
+}
+
+// A failed read or write: ERROR_LOCK_VIOLATION is another program's
+// byte-range lock over the header.
+void FailedAccess(const std::wstring& table, std::wstring_view what, DWORD error) {
+  LeftAlone(table,
+            WithError(error == ERROR_LOCK_VIOLATION ? L"locked by another program" : what, error));
+}
+
+// Opens the table itself, never what a link points to: a link put in its
+// place (after the walk listed it) must not lead outside the template folder.
+UniqueFile OpenTable(const std::wstring& path) {
+  return UniqueFile(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+}
+
+// Why a file with these attributes is no table to write, or null.
+const wchar_t* Unwritable(DWORD attributes) {
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return L"a link, not a table";
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return L"a folder";
+  // Windows refuses to open a read-only file for writing; Wine running as
+  // root does not, so the attribute decides.
+  if (attributes & FILE_ATTRIBUTE_READONLY) return L"read-only";
+  return nullptr;
 }
 
 // Clears the index flag of a plausible table. The byte is written only when it
 // changes, so a table without the flag is never touched at all.
-bool ClearIndexFlag(const std::wstring& path) {
-  if (!IsWritableFile(path)) return false;
-  UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
+bool ClearIndexFlag(const std::wstring& path, const TableFileCalls& calls) {
+  UniqueFile file = OpenTable(path);
+  if (!file) {
+    const DWORD error = ::GetLastError();
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    const wchar_t* why = attributes == INVALID_FILE_ATTRIBUTES ? nullptr : Unwritable(attributes);
+    LeftAlone(path, why ? std::wstring(why) : WithError(L"open failed", error));
+    return false;
+  }
 
-  LARGE_INTEGER size{};
+  // What was opened, from the handle itself: the name may have been replaced
+  // since the walk listed it.
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (!calls.getInformation(file.get(), &information)) {
+    LeftAlone(path, WithError(L"file information unreadable", ::GetLastError()));
+    return false;
+  }
+  if (const wchar_t* why = Unwritable(information.dwFileAttributes)) {
+    LeftAlone(path, why);
+    return false;
+  }
+  const std::uint64_t size =
+      (static_cast<std::uint64_t>(information.nFileSizeHigh) << 32) | information.nFileSizeLow;
+
   std::uint8_t header[kTableHeaderSize] = {};
   DWORD read = 0;
-  if (!::GetFileSizeEx(file.get(), &size) ||
-      !::ReadFile(file.get(), header, sizeof header, &read, nullptr) ||
-      !IsPlausibleTableHeader(header, read, static_cast<std::uint64_t>(size.QuadPart))) {
+  if (!calls.read(file.get(), header, sizeof header, &read, nullptr)) {
+    FailedAccess(path, L"read failed", ::GetLastError());
+    return false;
+  }
+  const HeaderFault fault = CheckTableHeader(header, read, size);
+  if (fault != HeaderFault::kNone) {
+    const std::string_view check = DescribeHeaderFault(fault);
+    LeftAlone(path, L"not a table header: " + std::wstring(check.begin(), check.end()));
     return false;
   }
 
@@ -43,32 +88,62 @@ bool ClearIndexFlag(const std::wstring& path) {
   if (detached != flags) {
     DWORD written = 0;
     if (::SetFilePointer(file.get(), kTableFlagsOffset, nullptr, FILE_BEGIN) ==
-            INVALID_SET_FILE_POINTER ||
-        !::WriteFile(file.get(), &detached, 1, &written, nullptr) || written != 1) {
+        INVALID_SET_FILE_POINTER) {
+      LeftAlone(path, WithError(L"seek failed", ::GetLastError()));
+      return false;
+    }
+    if (!calls.write(file.get(), &detached, 1, &written, nullptr)) {
+      FailedAccess(path, L"write failed", ::GetLastError());
+      return false;
+    }
+    if (written != 1) {
+      LeftAlone(path, L"write failed (nothing written)");
       return false;
     }
   }
-  return file.Close();
+  if (!file.Close()) {
+    LeftAlone(path, WithError(L"close failed", ::GetLastError()));
+    return false;
+  }
+  return true;
 }
 
-bool IsPlainFile(const std::wstring& path) {
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+// Deletes the table's index file of this suffix when there is one: a plain
+// file (not a folder, not a link) whose own long name is the expected one.
+// A lookup also matches short (8.3) names, and the short name of another
+// table's index file can be exactly this table's companion name.
+void DeleteCompanion(const std::wstring& table, const char* suffix) {
+  const std::wstring companion = CompanionName(std::wstring_view(table), suffix);
+  WIN32_FIND_DATAW found{};
+  const UniqueFind find(::FindFirstFileW(companion.c_str(), &found));
+  if (!find) return;
+  if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) return;
+  const std::wstring_view expected = FileNameOf(std::wstring_view(companion));
+  const std::wstring_view own(found.cFileName);
+  if (::CompareStringOrdinal(expected.data(), static_cast<int>(expected.size()), own.data(),
+                             static_cast<int>(own.size()), TRUE) != CSTR_EQUAL) {
+    return;
+  }
+  const std::wstring target =
+      companion.substr(0, companion.size() - expected.size()) + std::wstring(own);
+  if (!::DeleteFileW(target.c_str())) {
+    ReportTable(table, WithError(L"index file kept: " + std::wstring(own), ::GetLastError()));
+  }
 }
 
 }  // namespace
 
-bool DetachTableIndex(const std::wstring& tablePath, std::size_t markerFrom) noexcept {
+bool DetachTableIndex(const std::wstring& tablePath, std::size_t markerFrom,
+                      const TableFileCalls& calls) noexcept {
   try {
-    if (!ClearIndexFlag(tablePath)) return false;
+    if (!ClearIndexFlag(tablePath, calls)) return false;
+
+    for (const char* suffix : kCompanionSuffixes) DeleteCompanion(tablePath, suffix);
 
     const std::wstring_view path(tablePath);
-    for (const char* suffix : kCompanionSuffixes) {
-      const std::wstring companion = CompanionName(path, suffix);
-      if (IsPlainFile(companion)) ::DeleteFileW(companion.c_str());
-    }
-    if (markerFrom <= path.size() && HasRemovalMarker(path.substr(markerFrom))) {
-      ::DeleteFileW(tablePath.c_str());
+    if (markerFrom <= path.size() && HasRemovalMarker(path.substr(markerFrom)) &&
+        !::DeleteFileW(tablePath.c_str())) {
+      ReportTable(tablePath, WithError(L"\"HSKM\" table kept", ::GetLastError()));
     }
     return true;
   } catch (...) {

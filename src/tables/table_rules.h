@@ -26,12 +26,31 @@ constexpr std::uint8_t DetachedFlags(std::uint8_t flags) {
   return static_cast<std::uint8_t>(flags & ~kIndexFlag);
 }
 
-// True when `header` (the first `headerBytes` bytes of a file of `fileSize`
-// bytes) is a plausible dBASE III-or-later table header: only such a file is
-// ever written. dBASE II files (version byte 0x02) keep field descriptors at
-// offset 28 and are refused, as are short, truncated and foreign files.
-bool IsPlausibleTableHeader(const std::uint8_t* header, std::size_t headerBytes,
-                            std::uint64_t fileSize);
+// The first check a file's header fails, in the order they are made.
+enum class HeaderFault {
+  kNone,
+  kShort,          // fewer than 32 bytes
+  kDbase2,         // version byte 0x02
+  kHeaderLength,   // header length below 33 or beyond the file's end
+  kRecordLength,   // record length 0
+  kRecordsMissing  // the file ends before its last record
+};
+
+// Checks that `header` (the first `headerBytes` bytes of a file of
+// `fileSize` bytes) is a plausible dBASE III-or-later table header: only such
+// a file is ever written. dBASE II files (version byte 0x02) keep field
+// descriptors at offset 28 and are refused, as are short, truncated and
+// foreign files.
+HeaderFault CheckTableHeader(const std::uint8_t* header, std::size_t headerBytes,
+                             std::uint64_t fileSize);
+
+inline bool IsPlausibleTableHeader(const std::uint8_t* header, std::size_t headerBytes,
+                                   std::uint64_t fileSize) {
+  return CheckTableHeader(header, headerBytes, fileSize) == HeaderFault::kNone;
+}
+
+// The check a header failed, in words ("" for kNone).
+const char* DescribeHeaderFault(HeaderFault fault);
 
 // Upper-cases the letters a-z only; every other unit stays as it is.
 template <class Char>
@@ -78,6 +97,7 @@ bool HasRemovalMarker(std::basic_string_view<Char> belowTemplate) {
 // replaced: X.DBF has X.mdx (dBASE multiple index) and X.cdx (compound index).
 inline constexpr const char* kCompanionSuffixes[] = {".mdx", ".cdx"};
 
+// The companion's path: the table's path up to its extension, then `suffix`.
 template <class Char>
 std::basic_string<Char> CompanionName(std::basic_string_view<Char> tablePath, const char* suffix) {
   std::size_t nameStart = tablePath.find_last_of(Char('\\'));
@@ -87,6 +107,13 @@ std::basic_string<Char> CompanionName(std::basic_string_view<Char> tablePath, co
   std::basic_string<Char> name(tablePath.substr(0, end));
   for (const char* s = suffix; *s != '\0'; ++s) name.push_back(Char(*s));
   return name;
+}
+
+// The last component of a path (everything after its last backslash).
+template <class Char>
+std::basic_string_view<Char> FileNameOf(std::basic_string_view<Char> path) {
+  const std::size_t slash = path.find_last_of(Char('\\'));
+  return slash == path.npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace tables

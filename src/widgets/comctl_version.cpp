@@ -5,8 +5,36 @@
 #include <string>
 #include <vector>
 
+#include "widgets/system_library.h"
+
 namespace widgets {
 namespace {
+
+// The version-information functions of version.dll, which is not one of the
+// libraries the system always takes from its own folder: loaded from there
+// for the one reading and freed again.
+class VersionApi {
+ public:
+  VersionApi() : module_(LoadSystemLibrary(L"version.dll")) {
+    present_ = module_ != nullptr && BindProc(module_, "GetFileVersionInfoSizeW", infoSize) &&
+               BindProc(module_, "GetFileVersionInfoW", info) &&
+               BindProc(module_, "VerQueryValueW", queryValue);
+  }
+  ~VersionApi() {
+    if (module_) ::FreeLibrary(module_);
+  }
+  VersionApi(const VersionApi&) = delete;
+  VersionApi& operator=(const VersionApi&) = delete;
+  explicit operator bool() const { return present_; }
+
+  DWORD(WINAPI* infoSize)(LPCWSTR, LPDWORD) = nullptr;
+  BOOL(WINAPI* info)(LPCWSTR, DWORD, DWORD, LPVOID) = nullptr;
+  BOOL(WINAPI* queryValue)(LPCVOID, LPCWSTR, LPVOID*, PUINT) = nullptr;
+
+ private:
+  HMODULE module_;
+  bool present_ = false;
+};
 
 FileVersion Read() {
   // The copy the process uses: already loaded, or the one LoadLibrary
@@ -23,14 +51,16 @@ FileVersion Read() {
   if (length == 0 || length >= path.size()) return {};
   path.resize(length);
 
+  const VersionApi api;
+  if (!api) return {};
   DWORD ignored = 0;
-  const DWORD size = ::GetFileVersionInfoSizeW(path.c_str(), &ignored);
+  const DWORD size = api.infoSize(path.c_str(), &ignored);
   if (size == 0) return {};
   std::vector<unsigned char> block(size);
-  if (!::GetFileVersionInfoW(path.c_str(), 0, size, block.data())) return {};
+  if (!api.info(path.c_str(), 0, size, block.data())) return {};
   void* value = nullptr;
   UINT valueSize = 0;
-  if (!::VerQueryValueW(block.data(), L"\\", &value, &valueSize) ||
+  if (!api.queryValue(block.data(), L"\\", &value, &valueSize) ||
       valueSize < sizeof(VS_FIXEDFILEINFO)) {
     return {};
   }

@@ -1,4 +1,6 @@
 #include "widgets/hsl240.h"
+
+#include "widgets/default_float_mode.h"
 #include "widgets/round_half_even.h"
 
 #include <algorithm>
@@ -7,16 +9,17 @@
 namespace widgets {
 namespace {
 
-// Round to nearest, halves to even.
-std::uint8_t RoundToByte(double v) { return static_cast<std::uint8_t>(RoundHalfEven(v)); }
+// Round to nearest, halves to even, kept to its low 8 bits as a byte keeps an
+// integer: a saturation above 240 makes m1 negative, and its channel wraps.
+std::uint8_t RoundToByte(double v) {
+  return static_cast<std::uint8_t>(static_cast<int>(RoundHalfEven(v)));
+}
 
 double Channel(std::uint8_t c) { return static_cast<double>(c) / 255.0; }
 
 std::uint8_t ChannelToByte(double c) { return RoundToByte(std::min(c, 1.0) * 255.0); }
 
-}  // namespace
-
-Hsl240 RgbToHsl240(Rgb colour) {
+Hsl240 ToHsl(Rgb colour) {
   const double r = Channel(colour.r);
   const double g = Channel(colour.g);
   const double b = Channel(colour.b);
@@ -41,11 +44,7 @@ Hsl240 RgbToHsl240(Rgb colour) {
   return Hsl240{RoundToByte(h * 240.0), RoundToByte(s * 240.0), RoundToByte(l * 240.0)};
 }
 
-Hsl240 RgbToHsl240(Colour colour, const ColourScheme& scheme) {
-  return RgbToHsl240(colour.Resolve(scheme));
-}
-
-Rgb Hsl240ToRgb(std::uint8_t h, std::uint8_t s, std::uint8_t l) {
+Rgb ToRgb(std::uint8_t h, std::uint8_t s, std::uint8_t l) {
   const double lf = static_cast<double>(l) / 240.0;
   const double sf = static_cast<double>(s) / 240.0;
   const double m2 = lf < 0.5 ? lf * (1.0 + sf) : lf + sf - lf * sf;
@@ -79,6 +78,18 @@ Rgb Hsl240ToRgb(std::uint8_t h, std::uint8_t s, std::uint8_t l) {
       break;
   }
   return Rgb{ChannelToByte(r), ChannelToByte(g), ChannelToByte(b)};
+}
+
+}  // namespace
+
+Hsl240 RgbToHsl240(Rgb colour) { return InDefaultFloatMode(ToHsl, colour); }
+
+Hsl240 RgbToHsl240(Colour colour, const ColourScheme& scheme) {
+  return RgbToHsl240(colour.Resolve(scheme));
+}
+
+Rgb Hsl240ToRgb(std::uint8_t h, std::uint8_t s, std::uint8_t l) {
+  return InDefaultFloatMode(ToRgb, h, s, l);
 }
 
 Colour RaiseLightness(Colour colour, unsigned amount, const ColourScheme& scheme) {

@@ -1,4 +1,6 @@
 #include "widgets/progress_bar_layout.h"
+
+#include "widgets/default_float_mode.h"
 #include "widgets/round_half_even.h"
 
 #include <cmath>
@@ -8,8 +10,13 @@
 namespace widgets {
 namespace {
 
-int RoundedShare(int length, std::uint16_t percent) {
+int Share(int length, std::uint16_t percent) {
   return static_cast<int>(RoundHalfEven(static_cast<double>(length) * percent / 100.0));
+}
+
+// Round(length x percent / 100), in the default floating point environment.
+int RoundedShare(int length, std::uint16_t percent) {
+  return InDefaultFloatMode(Share, length, percent);
 }
 
 }  // namespace

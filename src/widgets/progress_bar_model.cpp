@@ -1,10 +1,22 @@
 #include "widgets/progress_bar_model.h"
+
+#include "widgets/default_float_mode.h"
 #include "widgets/round_half_even.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace widgets {
+namespace {
+
+// Round(parts / total x 100); Percent is 16 bits wide, so a larger quotient
+// keeps its low bits.
+std::uint16_t Share(int parts, int total) {
+  const double share = static_cast<double>(parts) / total * 100.0;
+  return static_cast<std::uint16_t>(static_cast<long long>(RoundHalfEven(share)));
+}
+
+}  // namespace
 
 bool ProgressBarModel::SetPercent(std::uint16_t value) {
   if (value == percent_) return false;
@@ -17,9 +29,7 @@ void ProgressBarModel::SetPartsComplete(int value) {
   if (value == partsComplete_) return;
   partsComplete_ = std::min(value, totalParts_);
   if (!loading_ && totalParts_ != 0) {
-    const double share = static_cast<double>(partsComplete_) / totalParts_ * 100.0;
-    // Percent is 16 bits wide: a larger quotient keeps its low bits.
-    SetPercent(static_cast<std::uint16_t>(static_cast<long long>(RoundHalfEven(share))));
+    SetPercent(InDefaultFloatMode(Share, partsComplete_, totalParts_));
   }
 }
 

@@ -1,5 +1,7 @@
 // Rounding to the nearest integer with halves to even, whatever rounding mode
-// the host process has set for floating point.
+// the host process has set for floating point. The arithmetic that produces
+// the value is mode-dependent all the same: the callers run it inside
+// DefaultFloatMode (default_float_mode.h).
 #pragma once
 
 #include <cmath>

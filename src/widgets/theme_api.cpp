@@ -1,30 +1,23 @@
 #include "widgets/theme_api.h"
 
+#include "widgets/system_library.h"
+
 namespace widgets {
 namespace {
 
-// GetProcAddress's FARPROC to the real signature, through the generic
-// function pointer type that -Wcast-function-type accepts.
-template <typename Fn>
-bool Bind(HMODULE module, const char* name, Fn& out) {
-  const FARPROC proc = ::GetProcAddress(module, name);
-  out = reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(proc));
-  return proc != nullptr;
-}
-
 ThemeApi Load() {
   ThemeApi api;
-  const HMODULE module = ::LoadLibraryW(L"uxtheme.dll");
+  const HMODULE module = LoadSystemLibrary(L"uxtheme.dll");
   if (!module) return api;
-  bool ok = Bind(module, "IsAppThemed", api.isAppThemed);
-  ok = Bind(module, "IsThemeActive", api.isThemeActive) && ok;
-  ok = Bind(module, "GetThemeAppProperties", api.getThemeAppProperties) && ok;
-  ok = Bind(module, "OpenThemeData", api.openThemeData) && ok;
-  ok = Bind(module, "CloseThemeData", api.closeThemeData) && ok;
-  ok = Bind(module, "DrawThemeBackground", api.drawThemeBackground) && ok;
-  ok = Bind(module, "DrawThemeParentBackground", api.drawThemeParentBackground) && ok;
-  ok = Bind(module, "IsThemeBackgroundPartiallyTransparent",
-            api.isThemeBackgroundPartiallyTransparent) &&
+  bool ok = BindProc(module, "IsAppThemed", api.isAppThemed);
+  ok = BindProc(module, "IsThemeActive", api.isThemeActive) && ok;
+  ok = BindProc(module, "GetThemeAppProperties", api.getThemeAppProperties) && ok;
+  ok = BindProc(module, "OpenThemeData", api.openThemeData) && ok;
+  ok = BindProc(module, "CloseThemeData", api.closeThemeData) && ok;
+  ok = BindProc(module, "DrawThemeBackground", api.drawThemeBackground) && ok;
+  ok = BindProc(module, "DrawThemeParentBackground", api.drawThemeParentBackground) && ok;
+  ok = BindProc(module, "IsThemeBackgroundPartiallyTransparent",
+                api.isThemeBackgroundPartiallyTransparent) &&
        ok;
   api.present = ok;
   return api;

@@ -23,7 +23,8 @@ struct ThemeApi {
   bool present = false;
 };
 
-// Loaded once per process; the library stays loaded for its lifetime.
+// Loaded once per process, from the system folder only; the library stays
+// loaded for the process's lifetime.
 const ThemeApi& Theme();
 
 // Theme data for one paint, closed when the owner goes.

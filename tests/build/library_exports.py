@@ -1,5 +1,7 @@
 """The library as a host sees it without running it: exactly one export,
-undecorated "DoIt"; on i686 the callee removes the 20 bytes of its five
+undecorated "DoIt"; static imports from the libraries the system always
+resolves itself only (any other would be looked for in the host's folder
+first); on i686 the callee removes the 20 bytes of its five
 arguments (ret $0x14) and the settings-change handler takes its arguments in
 registers (nothing read from the stack) and answers false in AL; a version
 resource and a manifest asking for the common controls version 6.
@@ -9,6 +11,12 @@ usage: library_exports.py OBJDUMP DLL
 import re
 import subprocess
 import sys
+
+
+# The only libraries the DLL may import statically: a host process has them
+# loaded already, from the system folder. Every other system library is
+# loaded at run time from the system folder by full path.
+ALLOWED_IMPORTS = {"kernel32.dll", "user32.dll", "gdi32.dll", "oleaut32.dll", "msvcrt.dll"}
 
 
 def run(*args):
@@ -34,6 +42,9 @@ def main():
     names = re.findall(r"\[\s*\d+\]\s+(\S+)", listing)
     if names != ["DoIt"]:
         failures.append(f"exports {names}, expected exactly ['DoIt']")
+    imports = {m.lower() for m in re.findall(r"DLL Name: (\S+)", headers)}
+    if not imports or imports - ALLOWED_IMPORTS:
+        failures.append(f"imports {sorted(imports)}; allowed only {sorted(ALLOWED_IMPORTS)}")
 
     if "pei-i386" in run(objdump, "-f", dll):
         disassembly = run(objdump, "-d", dll)

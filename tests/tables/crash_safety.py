@@ -1,7 +1,10 @@
-"""A walk killed at a random moment leaves every table either as it was or
-detached (bit 0x01 of byte 28 cleared), never anything else, and no file
-changes size. A child process walks a 2,000-table tree and is killed 20
-times.
+"""A walk killed at any moment leaves the tables in a state the order of the
+steps allows: every table is either as it was or detached (bit 0x01 of byte
+28 cleared, nothing else changed, same size); a table whose index files are
+gone (any of them) has its flag cleared; an "HSKM" table is gone only after
+both its index files. A child process walks a tree of 1,000 tables and is
+killed 20 times at random moments of the walk itself: the child says when
+the walk starts, so Wine's start-up time does not count.
 
 usage: crash_safety.py WINE_RUN SCAN_EXE CORPUS_DIR
 """
@@ -13,27 +16,67 @@ import sys
 import tempfile
 import time
 
-from wine_tree import detached_or_same, is_table, windows_path
+from wine_tree import detached_or_same, windows_path
 
-FOLDERS, TABLES_PER_FOLDER, KILLS = 20, 100, 20
+FOLDERS, TABLES_PER_FOLDER, KILLS = 10, 100, 20
 # Real tables with the index flag set, as the tree's models.
 MODELS = ["jdbfdriver/TEST.DBF", "infused-dbf/foxprodb/calls.dbf", "harbour/items.dbf",
           "DbfDataReader/client.dbf", "php-xbase/issue115.dbf"]
+MARKED_EVERY = 4  # every fourth table is an "HSKM" table
 
 
 def build_tree(corpus, root):
+    """Writes the tree; returns {table: (model, [index files])}."""
     models = {m: (corpus / m).read_bytes() for m in MODELS}
-    originals = {}
+    tables = {}
     for f in range(FOLDERS):
         folder = root / f"f{f:02d}"
         folder.mkdir(parents=True)
         for t in range(TABLES_PER_FOLDER):
             model = MODELS[(f + t) % len(MODELS)]
-            table = folder / f"T{t:03d}.DBF"
+            name = f"HSKM{t:03d}" if t % MARKED_EVERY == 0 else f"T{t:03d}"
+            table = folder / f"{name}.DBF"
             table.write_bytes(models[model])
-            (folder / f"T{t:03d}.CDX").write_bytes(b"index")
-            originals[table.relative_to(root)] = corpus / model
-    return originals
+            indexes = [folder / f"{name}.MDX", folder / f"{name}.CDX"]
+            for index in indexes:
+                index.write_bytes(b"index")
+            tables[table.relative_to(root)] = (corpus / model, [i.relative_to(root) for i in indexes])
+    return tables
+
+
+def check(root, tables):
+    """The problems found, and how many tables were handled (patched or gone)."""
+    problems, handled = [], 0
+    for relative, (model, indexes) in tables.items():
+        table = root / relative
+        indexes_gone = [i.name for i in indexes if not (root / i).exists()]
+        if not table.exists():
+            handled += 1
+            if not relative.name.startswith("HSKM"):
+                problems.append(f"{relative}: a table without the marker is gone")
+            elif len(indexes_gone) != len(indexes):
+                problems.append(f"{relative}: gone before its index files")
+            continue
+        problem = detached_or_same(model, table)
+        if problem:
+            problems.append(f"{relative}: {problem}")
+            continue
+        detached = table.read_bytes() != model.read_bytes()
+        handled += detached
+        if indexes_gone and not detached:
+            problems.append(f"{relative}: index files {indexes_gone} gone, flag still set")
+    return problems, handled
+
+
+def run_until_walking(wine_run, scan_exe, host_path):
+    child = subprocess.Popen([wine_run, scan_exe, host_path], stdin=subprocess.DEVNULL,
+                             stdout=subprocess.PIPE, text=True)
+    line = child.stdout.readline().strip()
+    if line != "walking":
+        child.kill()
+        child.wait()
+        raise RuntimeError(f"scan-folder said {line!r} instead of 'walking'")
+    return child
 
 
 def main():
@@ -44,35 +87,38 @@ def main():
         root = pathlib.Path(work) / "TempLateTemp"
         host_path = windows_path(root) + "\\"
 
-        # One whole walk, to learn how long a walk lasts here.
-        originals = build_tree(corpus, root)
+        # One whole walk, timed from its start to its end, and checked.
+        tables = build_tree(corpus, root)
+        child = run_until_walking(wine_run, scan_exe, host_path)
         start = time.monotonic()
-        subprocess.run([wine_run, scan_exe, host_path], check=True, stdin=subprocess.DEVNULL)
-        whole = time.monotonic() - start
+        last = child.stdout.readline().strip()
+        walk = time.monotonic() - start
+        child.wait()
+        problems, handled = check(root, tables)
+        if last != "walked" or handled != len(tables) or problems:
+            print(f"FAIL: the whole walk: said {last!r}, handled {handled} of {len(tables)}")
+            failures += problems
 
         for kill in range(KILLS):
             shutil.rmtree(root)
             build_tree(corpus, root)
-            child = subprocess.Popen([wine_run, scan_exe, host_path], stdin=subprocess.DEVNULL)
-            time.sleep(rng.uniform(0.0, whole))
+            child = run_until_walking(wine_run, scan_exe, host_path)
+            time.sleep(rng.uniform(0.0, walk))
             child.kill()
             child.wait()
-            detached = 0
-            for relative, model in originals.items():
-                table = root / relative
-                problem = detached_or_same(model, table)
-                if problem:
-                    failures.append(f"kill {kill}: {relative}: {problem}")
-                elif table.read_bytes() != model.read_bytes():
-                    detached += 1
-            flagged = sum(1 for m in originals.values() if m.read_bytes()[28] & 1)
-            if 0 < detached < flagged:
+            child.stdout.close()
+            problems, handled = check(root, tables)
+            failures += [f"kill {kill}: {p}" for p in problems]
+            if 0 < handled < len(tables):
                 interrupted += 1
-        print(f"a whole walk took {whole:.2f} s; {KILLS} kills, {interrupted} of them mid-walk")
+        print(f"a walk of {len(tables)} tables took {walk:.2f} s; {KILLS} kills, "
+              f"{interrupted} of them mid-walk")
     for failure in failures[:20]:
         print("FAIL:", failure)
     # The kills must really have cut walks short, or nothing was tested.
-    return 1 if failures or interrupted < KILLS // 4 else 0
+    if interrupted < KILLS // 2:
+        print(f"FAIL: only {interrupted} kills cut a walk short")
+    return 1 if failures or interrupted < KILLS // 2 else 0
 
 
 if __name__ == "__main__":

@@ -94,32 +94,41 @@ TEST(HeaderCheck, AcceptsConsistentHeaders) {
   EXPECT_TRUE(IsPlausibleTableHeader(empty.data(), empty.size(), 33));
 }
 
-TEST(HeaderCheck, RefusesWhatIsNotATable) {
+TEST(HeaderCheck, RefusesWhatIsNotATableAndSaysWhichCheckFailed) {
   const auto h = Header(3, 65, 10);
-  EXPECT_FALSE(IsPlausibleTableHeader(h.data(), h.size(), 65 + 29));  // truncated records
-  EXPECT_FALSE(IsPlausibleTableHeader(h.data(), 31, 95));             // fewer than 32 bytes
-  EXPECT_FALSE(IsPlausibleTableHeader(h.data(), h.size(), 31));
-  EXPECT_FALSE(IsPlausibleTableHeader(nullptr, 32, 95));
+  EXPECT_EQ(CheckTableHeader(h.data(), h.size(), 65 + 29), HeaderFault::kRecordsMissing);
+  EXPECT_EQ(CheckTableHeader(h.data(), 31, 95), HeaderFault::kShort);  // fewer than 32 bytes
+  EXPECT_EQ(CheckTableHeader(h.data(), h.size(), 31), HeaderFault::kShort);
+  EXPECT_EQ(CheckTableHeader(nullptr, 32, 95), HeaderFault::kShort);
 
   auto dbase2 = h;
   dbase2[0] = 0x02;
-  EXPECT_FALSE(IsPlausibleTableHeader(dbase2.data(), dbase2.size(), 95));
+  EXPECT_EQ(CheckTableHeader(dbase2.data(), dbase2.size(), 95), HeaderFault::kDbase2);
 
   const auto shortHeader = Header(0, 32, 10);  // no room for the field terminator
-  EXPECT_FALSE(IsPlausibleTableHeader(shortHeader.data(), shortHeader.size(), 64));
+  EXPECT_EQ(CheckTableHeader(shortHeader.data(), shortHeader.size(), 64),
+            HeaderFault::kHeaderLength);
   const auto beyondFile = Header(0, 200, 10);
-  EXPECT_FALSE(IsPlausibleTableHeader(beyondFile.data(), beyondFile.size(), 199));
+  EXPECT_EQ(CheckTableHeader(beyondFile.data(), beyondFile.size(), 199),
+            HeaderFault::kHeaderLength);
   const auto noRecordLength = Header(0, 65, 0);
-  EXPECT_FALSE(IsPlausibleTableHeader(noRecordLength.data(), noRecordLength.size(), 65));
+  EXPECT_EQ(CheckTableHeader(noRecordLength.data(), noRecordLength.size(), 65),
+            HeaderFault::kRecordLength);
   // Huge counts must not wrap around.
   const auto huge = Header(0xFFFFFFFFu, 65, 0xFFFF);
-  EXPECT_FALSE(IsPlausibleTableHeader(huge.data(), huge.size(), 1u << 30));
+  EXPECT_EQ(CheckTableHeader(huge.data(), huge.size(), 1u << 30), HeaderFault::kRecordsMissing);
 
   const std::string text = "This is a note, not a table. It is long enough anyway.\r\n";
   EXPECT_FALSE(IsPlausibleTableHeader(reinterpret_cast<const std::uint8_t*>(text.data()),
                                       text.size(), text.size()));
   const std::vector<std::uint8_t> zeros(512, 0);
-  EXPECT_FALSE(IsPlausibleTableHeader(zeros.data(), 32, zeros.size()));  // header-only, blank
+  EXPECT_EQ(CheckTableHeader(zeros.data(), 32, zeros.size()),  // header-only, blank
+            HeaderFault::kHeaderLength);
+  for (HeaderFault f : {HeaderFault::kShort, HeaderFault::kDbase2, HeaderFault::kHeaderLength,
+                        HeaderFault::kRecordLength, HeaderFault::kRecordsMissing}) {
+    EXPECT_STRNE(DescribeHeaderFault(f), "");
+  }
+  EXPECT_STREQ(DescribeHeaderFault(HeaderFault::kNone), "");
 }
 
 TEST(HeaderCheck, RandomBytesAreAlmostNeverATable) {

@@ -1,0 +1,263 @@
+// One table's detachment in the cases a careless job gets wrong: an index
+// file reached through another file's short name, a link opened in place of
+// a table, a table another program holds or has locked; and the debug line
+// that says why a table was left alone.
+#include "tables/table_detach.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "debug_strings.h"
+#include "tables/template_walk.h"
+#include "temp_folder.h"
+
+namespace tables {
+namespace {
+
+using namespace testing_support;
+
+constexpr std::size_t kFlags = 28;
+constexpr char kPrefix[] = "qesh_deleteIndex_dbf: ";
+
+class TableDetach : public ::testing::Test {
+ protected:
+  std::string Template() const { return ToAnsi(work.path() + L"TempLateTemp\\"); }
+  std::wstring Write(std::wstring_view name, const Bytes& bytes) const {
+    return work.Write(L"TempLateTemp\\" + std::wstring(name), bytes);
+  }
+  std::wstring Table(std::wstring_view name, std::uint8_t flags = 0x01) const {
+    return Write(name, MakeTable(flags));
+  }
+  static std::uint8_t FlagsOf(const std::wstring& path) {
+    const Bytes bytes = ReadBytes(path);
+    return bytes.size() > kFlags ? bytes[kFlags] : 0xEE;
+  }
+  // The line reported for a table of the template folder.
+  std::string Line(std::wstring_view name, const std::string& reason) const {
+    return kPrefix + ToAnsi(work.path() + L"TempLateTemp\\" + std::wstring(name)) + ": " + reason;
+  }
+  // Every table below the template folder through DetachTableIndex with
+  // these calls on the open handle.
+  void Walk(const TableFileCalls& calls) const {
+    WalkTables(work.path() + L"TempLateTemp\\",
+               [&](const std::wstring& path, std::size_t markerFrom) {
+                 DetachTableIndex(path, markerFrom, calls);
+               });
+  }
+
+  TempFolder work;
+  DebugStrings debug;
+};
+
+// The last component of a path's short (8.3) form.
+std::wstring ShortName(const std::wstring& path) {
+  wchar_t shortPath[1024] = {};
+  const DWORD length = ::GetShortPathNameW(path.c_str(), shortPath, 1024);
+  const std::wstring full(shortPath, length);
+  return full.substr(full.rfind(L'\\') + 1);
+}
+
+TEST_F(TableDetach, AnotherTablesIndexFileReachedByItsShortNameIsKept) {
+  // A read-only table keeps its flag, so it must keep its index file too.
+  const std::wstring other = Table(L"CUSTOMERS_2023.DBF");
+  const std::wstring otherMdx = Write(L"CUSTOMERS_2023.MDX", {1, 2, 3});
+  ASSERT_TRUE(::SetFileAttributesW(other.c_str(), FILE_ATTRIBUTE_READONLY));
+  const std::wstring alias = ShortName(otherMdx);
+  if (alias == L"CUSTOMERS_2023.MDX") GTEST_SKIP() << "this file system makes no short names";
+  ASSERT_EQ(alias.size(), 12u);  // e.g. CUST~G0R.MDX
+  // A table literally named after that alias: its companion name is the alias.
+  const std::wstring base = alias.substr(0, alias.size() - 4);
+  const std::wstring table = Table(base + L".DBF");
+  const std::wstring companion = work.Extended(L"TempLateTemp\\" + alias);
+  ASSERT_TRUE(FileExists(companion));  // the lookup reaches the other table's file
+  // The table's own index file in another letter case, and folders named as
+  // index files, beside it.
+  const std::wstring own = Table(L"Orders.dbf");
+  const std::wstring ownCdx = Write(L"oRDERS.Cdx", {4});
+  const std::wstring folderMdx = work.MakeFolder(L"TempLateTemp\\Orders.MDX");
+
+  ScanFolder(Template());
+
+  EXPECT_TRUE(FileExists(otherMdx));
+  EXPECT_EQ(ReadBytes(otherMdx), (Bytes{1, 2, 3}));
+  EXPECT_EQ(FlagsOf(other), 0x01);
+  EXPECT_EQ(FlagsOf(table), 0x00);
+  EXPECT_EQ(FlagsOf(own), 0x00);
+  EXPECT_FALSE(FileExists(ownCdx));
+  EXPECT_TRUE(FileExists(folderMdx));
+  EXPECT_EQ(debug.Take(kPrefix),
+            (std::vector<std::string>{Line(L"CUSTOMERS_2023.DBF", "left alone: read-only")}));
+}
+
+// The handle's attributes as a link, or a folder, would report them.
+BOOL WINAPI AsLink(HANDLE file, LPBY_HANDLE_FILE_INFORMATION information) {
+  const BOOL ok = ::GetFileInformationByHandle(file, information);
+  information->dwFileAttributes |= FILE_ATTRIBUTE_REPARSE_POINT;
+  return ok;
+}
+BOOL WINAPI AsFolder(HANDLE file, LPBY_HANDLE_FILE_INFORMATION information) {
+  const BOOL ok = ::GetFileInformationByHandle(file, information);
+  information->dwFileAttributes |= FILE_ATTRIBUTE_DIRECTORY;
+  return ok;
+}
+
+TEST_F(TableDetach, ATableThatOpensAsALinkOrAFolderIsNeverWritten) {
+  // The table outside the template folder, reachable from inside it: a hard
+  // link shares its contents, so any write through the inside name shows.
+  const Bytes original = MakeTable(0x01);
+  const std::wstring outside = work.Write(L"outside\\REAL.DBF", original);
+  work.MakeFolder(L"TempLateTemp");
+  const std::wstring link = work.Extended(L"TempLateTemp\\HSKM_LINK.DBF");
+  ASSERT_TRUE(::CreateHardLinkW(link.c_str(), outside.c_str(), nullptr)) << ::GetLastError();
+  const std::wstring linkMdx = Write(L"HSKM_LINK.MDX", {1});
+  const std::wstring linkCdx = Write(L"HSKM_LINK.CDX", {2});
+
+  for (const auto& [calls, reason] :
+       {std::pair{TableFileCalls{AsLink}, "left alone: a link, not a table"},
+        std::pair{TableFileCalls{AsFolder}, "left alone: a folder"}}) {
+    Walk(calls);
+    EXPECT_EQ(ReadBytes(outside), original);
+    EXPECT_EQ(ReadBytes(link), original);
+    EXPECT_TRUE(FileExists(linkMdx));
+    EXPECT_TRUE(FileExists(linkCdx));
+    EXPECT_EQ(debug.Take(kPrefix), (std::vector<std::string>{Line(L"HSKM_LINK.DBF", reason)}));
+  }
+  // With the real calls the same entry is a plain file: the control case.
+  Walk(TableFileCalls{});
+  EXPECT_FALSE(FileExists(link));
+  EXPECT_FALSE(FileExists(linkMdx));
+  EXPECT_EQ(FlagsOf(outside), 0x00);
+}
+
+TEST_F(TableDetach, ATableAnotherProgramHoldsOpenWithSharingIsStillPatched) {
+  const std::wstring table = Table(L"SHARED.DBF");
+  const std::wstring cdx = Write(L"SHARED.CDX", {1});
+  const std::wstring marked = Table(L"HSKM_SHARED.DBF");
+  const std::wstring markedMdx = Write(L"HSKM_SHARED.MDX", {1});
+  std::vector<HANDLE> holders;
+  for (const std::wstring& path : {table, marked}) {
+    holders.push_back(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                    nullptr));
+    ASSERT_NE(holders.back(), INVALID_HANDLE_VALUE);
+  }
+
+  ScanFolder(Template());
+
+  // The other program reads the cleared flag through its own handle.
+  std::uint8_t flags = 0xEE;
+  DWORD read = 0;
+  ::SetFilePointer(holders[0], kFlags, nullptr, FILE_BEGIN);
+  EXPECT_TRUE(::ReadFile(holders[0], &flags, 1, &read, nullptr));
+  EXPECT_EQ(flags, 0x00);
+  EXPECT_FALSE(FileExists(cdx));
+  // The marked table cannot go while it is open without delete sharing: it
+  // stays, patched, without its index file, and the line says so.
+  EXPECT_TRUE(FileExists(marked));
+  EXPECT_EQ(FlagsOf(marked), 0x00);
+  EXPECT_FALSE(FileExists(markedMdx));
+  for (HANDLE h : holders) ::CloseHandle(h);
+  EXPECT_EQ(debug.Take(kPrefix),
+            (std::vector<std::string>{Line(L"HSKM_SHARED.DBF", "\"HSKM\" table kept (error 32)")}));
+}
+
+// A header under another program's byte-range lock, as Windows reports it.
+BOOL WINAPI LockedRead(HANDLE, LPVOID, DWORD, LPDWORD read, LPOVERLAPPED) {
+  *read = 0;
+  ::SetLastError(ERROR_LOCK_VIOLATION);
+  return FALSE;
+}
+BOOL WINAPI LockedWrite(HANDLE, LPCVOID, DWORD, LPDWORD written, LPOVERLAPPED) {
+  *written = 0;
+  ::SetLastError(ERROR_LOCK_VIOLATION);
+  return FALSE;
+}
+
+TEST_F(TableDetach, ATableWithALockedHeaderIsSkippedWithNothingChanged) {
+  const Bytes original = MakeTable(0x03);
+  const std::wstring table = Write(L"HSKM_LOCKED.DBF", original);
+  const std::wstring mdx = Write(L"HSKM_LOCKED.MDX", {1});
+  const std::wstring cdx = Write(L"HSKM_LOCKED.CDX", {2});
+  const std::string line =
+      Line(L"HSKM_LOCKED.DBF", "left alone: locked by another program (error 33)");
+
+  TableFileCalls lockedRead;
+  lockedRead.read = LockedRead;
+  TableFileCalls lockedWrite;
+  lockedWrite.write = LockedWrite;
+  for (const TableFileCalls& calls : {lockedRead, lockedWrite}) {
+    Walk(calls);
+    EXPECT_EQ(ReadBytes(table), original);
+    EXPECT_TRUE(FileExists(mdx));
+    EXPECT_TRUE(FileExists(cdx));
+    EXPECT_EQ(debug.Take(kPrefix), (std::vector<std::string>{line}));
+  }
+}
+
+TEST_F(TableDetach, EveryTableLeftAloneOrPartlyHandledIsReportedOnce) {
+  Bytes truncated = MakeTable(0x01, 10);
+  truncated.resize(truncated.size() - 20);
+  Bytes dbase2 = MakeTable(0x01);
+  dbase2[0] = 0x02;
+  Bytes noRecordLength = MakeTable(0x01);
+  noRecordLength[10] = 0;
+  Bytes badHeaderLength = MakeTable(0x01);
+  badHeaderLength[8] = 20;
+  Write(L"EMPTY.DBF", {});
+  Write(L"TRUNC.DBF", truncated);
+  Write(L"OLD2.DBF", dbase2);
+  Write(L"NORECORD.DBF", noRecordLength);
+  Write(L"HEADLEN.DBF", badHeaderLength);
+  const std::wstring readOnly = Table(L"RO.DBF");
+  ASSERT_TRUE(::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
+  const std::wstring exclusive = Table(L"EXCL.DBF");
+  HANDLE holder =
+      ::CreateFileW(exclusive.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  Table(L"KEPTIDX.DBF");
+  const std::wstring keptMdx = Write(L"KEPTIDX.MDX", {1});
+  ASSERT_TRUE(::SetFileAttributesW(keptMdx.c_str(), FILE_ATTRIBUTE_READONLY));
+  Table(L"FINE.DBF");
+  Write(L"FINE.CDX", {1});
+
+  ScanFolder(Template());
+  ::CloseHandle(holder);
+
+  std::vector<std::string> lines = debug.Take(kPrefix);
+  std::sort(lines.begin(), lines.end());
+  std::vector<std::string> expected = {
+      Line(L"EMPTY.DBF", "left alone: not a table header: shorter than 32 bytes"),
+      Line(L"TRUNC.DBF", "left alone: not a table header: file shorter than its records"),
+      Line(L"OLD2.DBF", "left alone: not a table header: dBASE II layout"),
+      Line(L"NORECORD.DBF", "left alone: not a table header: record length 0"),
+      Line(L"HEADLEN.DBF", "left alone: not a table header: header length out of range"),
+      Line(L"RO.DBF", "left alone: read-only"),
+      Line(L"EXCL.DBF", "left alone: open failed (error 32)"),
+      Line(L"KEPTIDX.DBF", "index file kept: KEPTIDX.MDX (error 5)"),
+  };
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(lines, expected);
+  EXPECT_EQ(FlagsOf(work.Extended(L"TempLateTemp\\KEPTIDX.DBF")), 0x00);
+  EXPECT_TRUE(FileExists(keptMdx));
+}
+
+TEST_F(TableDetach, NothingIsReportedWhenAllGoesWell) {
+  Table(L"A.DBF");
+  Write(L"A.MDX", {1});
+  Table(L"B.DBF", 0x00);
+  Table(L"sub\\HSKM_C.DBF");
+  Write(L"sub\\HSKM_C.CDX", {1});
+  ScanFolder(Template());
+  EXPECT_FALSE(FileExists(work.Extended(L"TempLateTemp\\sub\\HSKM_C.DBF")));
+  EXPECT_EQ(debug.Take(kPrefix), std::vector<std::string>{});
+  // A missing table, handed over directly: the open's error.
+  EXPECT_FALSE(DetachTableIndex(work.Extended(L"TempLateTemp\\GONE.DBF"), 0));
+  EXPECT_EQ(debug.Take(kPrefix),
+            (std::vector<std::string>{Line(L"GONE.DBF", "left alone: open failed (error 2)")}));
+}
+
+}  // namespace
+}  // namespace tables
