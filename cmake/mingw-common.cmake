@@ -17,9 +17,10 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 # The library is linked with unused sections dropped, so that the static
 # runtime adds only what it uses.
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--gc-sections")
+set(QESH_SECTION_FLAGS "-ffunction-sections -fdata-sections")
 # One GUI thread runs everything, so function-local statics need no locks
-# (which would bring the threads library in).
-set(QESH_SECTION_FLAGS "-ffunction-sections -fdata-sections -fno-threadsafe-statics")
+# (which would bring the threads library in). C++ only.
+set(QESH_CXX_ONLY_FLAGS "-fno-threadsafe-statics")
 
-# Windows programs run under Wine with the project's own prefix.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)
+# Windows programs run under Wine with the project's own prefix: the top-level
+# CMakeLists.txt sets the emulator (scripts/wine-run with the configured Wine).

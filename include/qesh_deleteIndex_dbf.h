@@ -12,11 +12,18 @@
  * hold NULL or a string from SysAllocString, which DoIt reallocates. With a
  * NULL slot DoIt does nothing. Paths are 8-bit strings in the ANSI code page;
  * NULL counts as empty. reserved is never read.
+ *
+ * The header includes what it uses (HWND, INT_PTR, BSTR and SysFreeString), so
+ * it compiles on its own in C89 and later and in C++98 and later, with or
+ * without WIN32_LEAN_AND_MEAN (which leaves the OLE automation types out of
+ * <windows.h>).
  */
 #ifndef QESH_DELETEINDEX_DBF_H
 #define QESH_DELETEINDEX_DBF_H
 
 #include <windows.h>
+
+#include <oleauto.h> /* BSTR, SysFreeString; needs <windows.h> first */
 
 #ifdef __cplusplus
 extern "C" {

@@ -1,48 +1,73 @@
 # Wine settings shared by the scripts and the ctest emulator: a project-private
-# 64-bit prefix under build/ (never the user's own), quiet, no Mono/Gecko.
-# Source it; it defines QESH_ROOT, WINE and the helper functions below.
+# 64-bit prefix under build/ (unless QESH_WINEPREFIX names another), quiet, no
+# Mono/Gecko. Source it; it defines QESH_ROOT, WINE and the helper functions
+# below.
+#
+# Tools are Debian's unless the environment says otherwise:
+#   QESH_WINE_DIR    folder of Wine's loaders and wineserver64 (/usr/lib/wine)
+#   QESH_PYTHON      the Python with python3-dbf and python3-dbfread (/usr/bin/python3)
+#   QESH_XVFB        the X server started when there is no display (Xvfb)
+#   QESH_WINEPREFIX  a prefix of the user's to use for the 96 dpi tests; it is
+#                    set up in place and never thrown away
 
 QESH_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-# QESH_DPI=120 selects a second prefix whose screen has 120 dots per inch.
+QESH_WINE_DIR="${QESH_WINE_DIR:-/usr/lib/wine}"
+QESH_PYTHON="${QESH_PYTHON:-/usr/bin/python3}"
+QESH_XVFB="${QESH_XVFB:-Xvfb}"
+
+# QESH_DPI=120 selects a second prefix whose screen has 120 dots per inch;
+# QESH_PREFIX_KIND=demo selects the demo's prefix (captions in a Chinese font).
 QESH_DPI="${QESH_DPI:-96}"
-if [ "$QESH_DPI" = 96 ]; then
+QESH_PREFIX_KIND="${QESH_PREFIX_KIND:-test}"
+if [ "$QESH_PREFIX_KIND" = demo ]; then
+  export WINEPREFIX="$QESH_ROOT/build/wineprefix-demo"
+elif [ "$QESH_DPI" = 96 ]; then
   export WINEPREFIX="${QESH_WINEPREFIX:-$QESH_ROOT/build/wineprefix}"
 else
-  export WINEPREFIX="${QESH_WINEPREFIX:-$QESH_ROOT/build/wineprefix-${QESH_DPI}dpi}"
+  export WINEPREFIX="$QESH_ROOT/build/wineprefix-${QESH_DPI}dpi"
 fi
 export WINEARCH=win64
 export WINEDEBUG=-all
 # QESH_WINEDLLOVERRIDES adds overrides of a test's own (Wine reads them from
 # the Unix environment the program starts with, not from the Windows one).
 export WINEDLLOVERRIDES="mscoree,mshtml=${QESH_WINEDLLOVERRIDES:+;$QESH_WINEDLLOVERRIDES}"
-export WINESERVER=/usr/lib/wine/wineserver64
+export WINESERVER="$QESH_WINE_DIR/wineserver64"
 
 # Some kernels cannot execute 32-bit Linux programs, and Debian's Wine needs its
 # 32-bit loader for 32-bit Windows programs. Without it, the 64-bit loader is
 # called directly for 64-bit programs.
 wine32_runs() {
-  /usr/lib/wine/wine --version >/dev/null 2>&1
+  "$QESH_WINE_DIR/wine" --version >/dev/null 2>&1
 }
 if wine32_runs; then
-  WINE=/usr/lib/wine/wine
+  WINE="$QESH_WINE_DIR/wine"
 else
-  WINE=/usr/lib/wine/wine64
-  export WINELOADER=/usr/lib/wine/wine64
+  WINE="$QESH_WINE_DIR/wine64"
+  export WINELOADER="$QESH_WINE_DIR/wine64"
 fi
 
-# Starts an Xvfb of our own when there is no display. The Wine server must be
-# started after DISPLAY is set: windows of a server started without it hang.
+# Starts an X server of our own when there is no display. The server picks a
+# free display number itself and reports it when it accepts connections
+# (-displayfd), so two scripts starting at once cannot take the same one. The
+# Wine server must be started after DISPLAY is set: windows of a server
+# started without it hang.
 qesh_ensure_display() {
   [ -n "${DISPLAY:-}" ] && return 0
-  local n=91
-  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  local fifo number=
+  fifo=$(mktemp -u "${TMPDIR:-/tmp}/qesh-xvfb.XXXXXX")
+  mkfifo "$fifo" || return 1
+  "$QESH_XVFB" -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" </dev/null \
+    >/dev/null 2>&1 &
   QESH_XVFB_PID=$!
-  for _ in $(seq 100); do
-    [ -e "/tmp/.X11-unix/X$n" ] && break
-    sleep 0.05
-  done
-  export DISPLAY=":$n"
+  # End of file (the server exited) or the timeout leaves the number empty.
+  read -r -t 30 number <"$fifo" || true
+  rm -f "$fifo"
+  if ! [[ "$number" =~ ^[0-9]+$ ]] || ! kill -0 "$QESH_XVFB_PID" 2>/dev/null; then
+    echo "wine-env: $QESH_XVFB did not start" >&2
+    qesh_stop_display
+    return 1
+  fi
+  export DISPLAY=":$number"
 }
 
 qesh_stop_display() {
@@ -53,11 +78,18 @@ qesh_stop_display() {
   fi
 }
 
-# Creates the prefix once; a marker file tells a finished setup from an
-# interrupted one, which is thrown away and made again. The marker holds the
-# checksum of the registry settings, so changed settings make a new prefix.
+# The prefix is made once. Two marker files: .qesh-prefix says the project
+# made the folder (written first), .qesh-ready holds the checksum of the
+# finished setup (written last), so changed settings or an interrupted setup
+# make it again. Only a folder of the project's own (under build/, with one of
+# the markers) is ever thrown away; a prefix the user named is set up in
+# place.
 qesh_prefix_version() {
-  { cat "$QESH_ROOT/scripts/lib/test-prefix.reg"; echo "$QESH_DPI"; } | sha1sum | cut -d' ' -f1
+  {
+    cat "$QESH_ROOT/scripts/lib/test-prefix.reg"
+    [ "$QESH_PREFIX_KIND" = demo ] && cat "$QESH_ROOT/scripts/lib/demo-prefix.reg"
+    echo "$QESH_DPI"
+  } | sha1sum | cut -d' ' -f1
 }
 
 # The registry settings of the prefix, with its screen's dpi.
@@ -66,6 +98,17 @@ qesh_prefix_registry() {
   logpixels=$(printf '%08x' "$QESH_DPI")
   sed "s/\"LogPixels\"=dword:[0-9a-f]*/\"LogPixels\"=dword:$logpixels/" \
     "$QESH_ROOT/scripts/lib/test-prefix.reg"
+  if [ "$QESH_PREFIX_KIND" = demo ]; then
+    tail -n +2 "$QESH_ROOT/scripts/lib/demo-prefix.reg"
+  fi
+}
+
+qesh_prefix_is_ours() {
+  [ -n "${QESH_WINEPREFIX:-}" ] && [ "$WINEPREFIX" = "$QESH_WINEPREFIX" ] && return 1
+  case "$WINEPREFIX" in
+    "$QESH_ROOT"/build/*) [ -e "$WINEPREFIX/.qesh-prefix" ] || [ -e "$WINEPREFIX/.qesh-ready" ] ;;
+    *) return 1 ;;
+  esac
 }
 
 qesh_ensure_prefix() {
@@ -74,8 +117,17 @@ qesh_ensure_prefix() {
     return 0
   fi
   "$WINESERVER" -k >/dev/null 2>&1 || true
-  rm -rf "$WINEPREFIX"
+  "$WINESERVER" -w >/dev/null 2>&1 || true
+  if qesh_prefix_is_ours; then
+    rm -rf "$WINEPREFIX"
+  elif [ "$WINEPREFIX" != "${QESH_WINEPREFIX:-}" ] && [ -n "$(ls -A "$WINEPREFIX" 2>/dev/null)" ]; then
+    echo "wine-env: $WINEPREFIX is not a prefix this project made; move it away" >&2
+    return 1
+  fi
   mkdir -p "$WINEPREFIX"
+  case "$WINEPREFIX" in
+    "$QESH_ROOT"/build/*) : >"$WINEPREFIX/.qesh-prefix" ;;
+  esac
   "$WINE" wineboot --init </dev/null >/dev/null 2>&1 || true
   qesh_prefix_registry | iconv -f UTF-8 -t UTF-16 >"$WINEPREFIX/test-prefix.reg"
   "$WINE" regedit /S "$WINEPREFIX/test-prefix.reg" </dev/null >/dev/null 2>&1
@@ -91,7 +143,7 @@ qesh_link_fonts() {
   for font in /usr/share/wine/fonts/*; do
     [ -e "$font" ] && ln -sf "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
   done
-  rm -f "$WINEPREFIX/drive_c/windows/Fonts/*"
+  return 0
 }
 
 # One persistent, warmed-up server for a whole run: a cold Wine start costs
@@ -101,6 +153,9 @@ qesh_start_server() {
   "$WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
+# Ends the server of the prefix and every Wine process in it, and waits until
+# it is gone.
 qesh_stop_server() {
   "$WINESERVER" -k >/dev/null 2>&1 || true
+  "$WINESERVER" -w >/dev/null 2>&1 || true
 }

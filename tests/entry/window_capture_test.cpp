@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "host_thread_hooks.h"
 #include "host_window.h"
 #include "png_file.h"
 #include "temp_folder.h"
@@ -72,7 +73,8 @@ Capture CaptureClient(HWND window) {
   const auto* p = static_cast<const std::uint32_t*>(bits);
   for (int i = 0; i < capture.width * capture.height; ++i) {
     capture.pixels.push_back({static_cast<std::uint8_t>(p[i] >> 16),
-                              static_cast<std::uint8_t>(p[i] >> 8), static_cast<std::uint8_t>(p[i])});
+                              static_cast<std::uint8_t>(p[i] >> 8),
+                              static_cast<std::uint8_t>(p[i])});
   }
   ::SelectObject(memory, old);
   ::DeleteObject(bitmap);
@@ -81,19 +83,40 @@ Capture CaptureClient(HWND window) {
   return capture;
 }
 
-// Shows the window through DoIt, captures it once painted, then closes it.
+// Shows the window through DoIt and captures it from the host's own thread at
+// the first message the window takes once it is shown and fully painted (a
+// message posted behind each paint gives that moment at once), then closes it. Should the window's
+// one-second timer come first (a slow machine), what waits to be painted is painted, the timer
+// message is held back and the capture taken all the same: the job never starts, whatever the load.
 Capture CaptureProgressWindow() {
   Library library;
   HostWindow host;
   TempFolder work;
   Capture capture;
-  Watcher watcher([&] {
-    HWND form = WaitForProgressWindow();
-    ::Sleep(400);  // the first paint
-    capture = CaptureClient(form);
-    ::PostMessageW(form, WM_CLOSE, 0, 0);
-  });
+  bool captured = false;
+  HostThreadHooks hooks(
+      [&](MSG& message) {
+        if (captured) return;
+        HWND form = ::FindWindowW(kFormClass, nullptr);
+        if (form == nullptr || !::IsWindowVisible(form)) return;
+        if (message.message == WM_PAINT) {
+          ::PostMessageW(form, WM_NULL, 0, 0);
+          return;
+        }
+        const bool timer = message.message == WM_TIMER && message.hwnd == form;
+        if (!timer && !FullyPainted(form)) return;
+        if (timer) {
+          ::RedrawWindow(form, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+          message.message = WM_NULL;
+        }
+        capture = CaptureClient(form);
+        captured = true;
+        ::PostMessageW(form, WM_CLOSE, 0, 0);
+      },
+      nullptr);
+  EXPECT_TRUE(hooks.installed());
   EXPECT_EQ(library.Run(host.hwnd(), ToAnsi(work.path()).c_str(), "D:\\src"), L"0");
+  EXPECT_TRUE(captured);
   return capture;
 }
 
@@ -106,9 +129,9 @@ TEST(WindowCapture, ShowsTheLayoutInThePlatformsColours) {
   EXPECT_EQ(c.title, L"\u5220\u9664DBF\u6570\u636e\u5e93\u7d22\u5f15");
 
   const Rgb shadow = System(COLOR_BTNSHADOW), light = System(COLOR_BTNHIGHLIGHT);
-  const Rgb flat = widgets::RaiseLightness(widgets::colours::kButtonShadow, 30,
-                                           widgets::SystemScheme())
-                       .Resolve(widgets::SystemScheme());
+  const Rgb flat =
+      widgets::RaiseLightness(widgets::colours::kButtonShadow, 30, widgets::SystemScheme())
+          .Resolve(widgets::SystemScheme());
   const Rgb pale{240, 240, 240}, white{255, 255, 255};
 
   // RzPanel_Client: the 2-pixel groove, shadow outside at top and left.
@@ -140,8 +163,8 @@ TEST(WindowCapture, ShowsTheLayoutInThePlatformsColours) {
   // Btn_OK at (104, 64), disabled: frame one pixel in, corners left out.
   for (int y = 66; y <= 86; ++y) EXPECT_EQ(c.At(105, y), flat) << y;
   EXPECT_NE(c.At(105, 65), flat);
-  EXPECT_GT(c.Count(111, 69, 127, 85, Rgb{153, 153, 153}), 5);  // the grey check mark
-  EXPECT_EQ(c.Count(111, 69, 127, 85, Rgb{0, 153, 0}), 0);       // not the green one
+  EXPECT_GT(c.Count(111, 69, 127, 85, Rgb{153, 153, 153}), 5);        // the grey check mark
+  EXPECT_EQ(c.Count(111, 69, 127, 85, Rgb{0, 153, 0}), 0);            // not the green one
   EXPECT_GT(c.Count(131, 69, 174, 84, System(COLOR_BTNSHADOW)), 10);  // embossed caption
 }
 
@@ -164,14 +187,14 @@ TEST(WindowCapture120Dpi, GrowsWithTheRealisedTextHeight) {
   // "宋体" at 16 pixels realises 16 pixels high here: 303 x 91 times 16 / 13.
   EXPECT_EQ(c.width, 373);
   EXPECT_EQ(c.height, 112);
-  const Rgb flat = widgets::RaiseLightness(widgets::colours::kButtonShadow, 30,
-                                           widgets::SystemScheme())
-                       .Resolve(widgets::SystemScheme());
+  const Rgb flat =
+      widgets::RaiseLightness(widgets::colours::kButtonShadow, 30, widgets::SystemScheme())
+          .Resolve(widgets::SystemScheme());
   // The groove keeps its 2 pixels; the bar (bottom of the client panel) and
   // the bottom panel move down with the scale.
   EXPECT_EQ(c.At(0, 20), System(COLOR_BTNSHADOW));
   EXPECT_EQ(c.At(2, 79 - 2 - 29), flat);  // bar frame: panel height 79, bar 29
-  EXPECT_EQ(c.At(0, 100), flat);           // RzPanel1 from y = 79
+  EXPECT_EQ(c.At(0, 100), flat);          // RzPanel1 from y = 79
   int left = 0, right = 0;
   EXPECT_GT(c.Count(2, 2, 371, 48, Rgb{128, 128, 128}, &left, &right), 100);
   EXPECT_NEAR((left + right) / 2.0, 186.0, 4.0);

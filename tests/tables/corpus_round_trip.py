@@ -56,6 +56,9 @@ def main():
         for before in sorted(tables):
             relative = before.relative_to(original)
             after = template / relative
+            if not after.exists():
+                failures.append(f"{relative}: removed")
+                continue
             problem = detached_or_same(before, after)
             if problem:
                 failures.append(f"{relative}: {problem}")
@@ -83,7 +86,9 @@ def main():
                 failures.append(f"{before.relative_to(original)}: changed or removed")
         for before in (corpus / "jdbfdriver").iterdir():
             after = work / "outside" / before.name
-            if after.read_bytes() != before.read_bytes():
+            if not after.exists():
+                failures.append(f"outside/{before.name}: removed through a symbolic link")
+            elif after.read_bytes() != before.read_bytes():
                 failures.append(f"outside/{before.name}: changed through a symbolic link")
         print(f"{len(tables)} tables and {len(others)} other files compared, "
               f"{removed} index files removed, {readable} table reads succeeded")

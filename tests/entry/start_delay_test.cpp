@@ -1,0 +1,54 @@
+// The job starts about a second after the progress window is shown, never
+// sooner: watched from the host's thread, which runs both the window and the
+// job, so the moments are exact whatever the machine's load.
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "host_thread_hooks.h"
+#include "host_window.h"
+#include "temp_folder.h"
+
+namespace {
+
+using namespace testing_support;
+using std::chrono::milliseconds;
+
+TEST(StartDelay, TheJobStartsNoSoonerThanASecondAfterTheWindowIsShown) {
+  Library library;
+  ASSERT_TRUE(library.loaded());
+  HostWindow host;
+  TempFolder work;
+  const std::wstring table = work.Write(L"TempLateTemp\\CUSTOMER.DBF", MakeTable(0x01));
+  const std::wstring index = work.Write(L"TempLateTemp\\CUSTOMER.MDX", {1, 2});
+
+  // The window is shown when its position change says so; the job has not
+  // started while a message taken afterwards finds the index file still there
+  // (the job runs inside the dispatch of a message, after it was taken).
+  std::optional<Clock::time_point> shown;
+  std::optional<Clock::time_point> lastBeforeJob;
+  bool jobBeforeShown = false;
+  HostThreadHooks hooks(
+      [&](MSG&) {
+        if (shown && FileExists(index)) lastBeforeJob = Clock::now();
+      },
+      [&](const CWPSTRUCT& message) {
+        if (!shown && IsProgressWindow(message.hwnd) && Shows(message)) {
+          shown = Clock::now();
+          jobBeforeShown = !FileExists(index);
+        }
+      });
+  ASSERT_TRUE(hooks.installed());
+
+  EXPECT_EQ(library.Run(host.hwnd(), ToAnsi(work.path()).c_str(), "D:\\src"), L"D:\\src\\");
+
+  EXPECT_FALSE(FileExists(index)) << "the job did not run";
+  ASSERT_TRUE(shown) << "the window was never shown";
+  EXPECT_FALSE(jobBeforeShown);
+  ASSERT_TRUE(lastBeforeJob) << "the job ran before the window took a single message";
+  const auto waited = std::chrono::duration_cast<milliseconds>(*lastBeforeJob - *shown);
+  EXPECT_GE(waited.count(), 900) << "the job started " << waited.count()
+                                 << " ms after the window was shown";
+}
+
+}  // namespace
