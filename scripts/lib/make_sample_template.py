@@ -1,8 +1,10 @@
 """Makes a sample template folder of real tables (written with python3-dbf):
 several table versions with the index flag set, their .MDX/.CDX index files,
-an "HSKM" table and a sub-folder.
+an "HSKM" table and a sub-folder, and a bulk/ folder of BULK copies of the
+first table, each with its .MDX, so that the job lasts long enough to watch
+the bar advance.
 
-usage: make_sample_template.py FOLDER
+usage: make_sample_template.py FOLDER [BULK]
 """
 import pathlib
 import sys
@@ -51,6 +53,13 @@ def main():
         for suffix in indexes:
             path.with_suffix(suffix).write_bytes(b"\x00" * 1024)
     (root / "README.TXT").write_text("Template tables of the sample host.\r\n")
+    bulk = int(sys.argv[2]) if len(sys.argv) > 2 else 0
+    model = (root / TABLES[0][0]).read_bytes()
+    for number in range(bulk):
+        path = root / "bulk" / f"{number // 100:02d}" / f"B{number:04d}.DBF"
+        path.parent.mkdir(parents=True, exist_ok=True)
+        path.write_bytes(model)
+        path.with_suffix(".MDX").write_bytes(b"\x00" * 1024)
 
 
 if __name__ == "__main__":
