@@ -6,8 +6,8 @@
 #include "entry/owner_handover.h"
 #include "entry/result_slot.h"
 #include "qesh_deleteIndex_dbf.h"
-#include "tables/wide_path.h"
 #include "window/DealWithDBFINDEX.h"
+#include "win/ansi_text.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ extern "C" void __stdcall DoIt(BSTR* resultSlot, HWND hostWindow, const char* wo
     form.FTemplateDir = form.FWorkRoot + kTemplateFolder;
     // When the path cannot be stored the slot keeps "0".
     if (form.ShowModal() == window::mrOK)
-      entry::StoreResult(resultSlot, tables::WidenAnsi(form.FResultPath));
+      entry::StoreResult(resultSlot, win::WidenAnsi(form.FResultPath));
   } catch (...) {
     // The window could not be made or the run failed: the slot keeps "0", the
     // window is gone and the owner given back; nothing unwinds into the host.

@@ -5,7 +5,7 @@
 
 #include "tables/table_report.h"
 #include "tables/table_rules.h"
-#include "tables/win_handles.h"
+#include "win/file_handles.h"
 
 namespace tables {
 namespace {
@@ -28,8 +28,8 @@ void FailedAccess(const std::wstring& table, std::wstring_view what, DWORD error
 
 // Opens the table itself, never what a link points to: a link put in its
 // place (after the walk listed it) must not lead outside the template folder.
-UniqueFile OpenTable(const std::wstring& path) {
-  return UniqueFile(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+win::UniqueFile OpenTable(const std::wstring& path) {
+  return win::UniqueFile(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
 }
@@ -47,7 +47,7 @@ const wchar_t* Unwritable(DWORD attributes) {
 // Clears the index flag of a plausible table. The byte is written only when it
 // changes, so a table without the flag is never touched at all.
 bool ClearIndexFlag(const std::wstring& path, const TableFileCalls& calls) {
-  UniqueFile file = OpenTable(path);
+  win::UniqueFile file = OpenTable(path);
   if (!file) {
     const DWORD error = ::GetLastError();
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
@@ -115,7 +115,7 @@ bool ClearIndexFlag(const std::wstring& path, const TableFileCalls& calls) {
 void DeleteCompanion(const std::wstring& table, const char* suffix) {
   const std::wstring companion = CompanionName(std::wstring_view(table), suffix);
   WIN32_FIND_DATAW found{};
-  const UniqueFind find(::FindFirstFileW(companion.c_str(), &found));
+  const win::UniqueFind find(::FindFirstFileW(companion.c_str(), &found));
   if (!find) return;
   if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) return;
   const std::wstring_view expected = FileNameOf(std::wstring_view(companion));

@@ -7,7 +7,8 @@
 #include "tables/table_detach.h"
 #include "tables/table_rules.h"
 #include "tables/wide_path.h"
-#include "tables/win_handles.h"
+#include "win/file_handles.h"
+#include "win/ansi_text.h"
 
 namespace tables {
 namespace {
@@ -42,7 +43,7 @@ class FolderListing {
 
   std::size_t folderLength_;
   WIN32_FIND_DATAW entry_{};
-  UniqueFind find_;
+  win::UniqueFind find_;
   bool fresh_ = true;
 };
 
@@ -84,7 +85,7 @@ void WalkTables(const std::wstring& folder, const TableVisitor& visit) {
 }
 
 void ScanFolder(std::string_view folderPath) {
-  WalkTables(WidenAnsi(folderPath), [](const std::wstring& tablePath, std::size_t markerFrom) {
+  WalkTables(win::WidenAnsi(folderPath), [](const std::wstring& tablePath, std::size_t markerFrom) {
     DetachTableIndex(tablePath, markerFrom);
   });
 }
@@ -96,7 +97,7 @@ std::size_t CountTables(const std::wstring& folder) {
 }
 
 void ScanFolder(std::string_view folderPath, const ScanProgress& progress) {
-  const std::wstring folder = WidenAnsi(folderPath);
+  const std::wstring folder = win::WidenAnsi(folderPath);
   const std::size_t total = CountTables(folder);
   progress(0, total);
   std::size_t done = 0;

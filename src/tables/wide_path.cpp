@@ -2,19 +2,7 @@
 
 #include <windows.h>
 
-#include <climits>
-
 namespace tables {
-
-std::wstring WidenAnsi(std::string_view ansi) {
-  if (ansi.empty() || ansi.size() > INT_MAX) return {};
-  const int length = static_cast<int>(ansi.size());
-  const int units = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, nullptr, 0);
-  if (units <= 0) return {};
-  std::wstring wide(static_cast<std::size_t>(units), L'\0');
-  ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, wide.data(), units);
-  return wide;
-}
 
 std::wstring ExtendedPath(const std::wstring& path) {
   constexpr std::wstring_view kExtended = L"\\\\?\\";

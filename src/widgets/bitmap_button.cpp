@@ -3,19 +3,19 @@
 #include <vssym32.h>
 
 #include "widgets/gdi_canvas.h"
-#include "widgets/hsl240.h"
-#include "widgets/module_instance.h"
+#include "widgets/core/hsl240.h"
+#include "win/module_instance.h"
 #include "widgets/panel.h"
 #include "widgets/text_paint.h"
 #include "widgets/theme_api.h"
 #include "widgets/win_geometry.h"
-#include "widgets/window_class.h"
-#include "widgets/window_routing.h"
+#include "win/window_class.h"
+#include "win/window_routing.h"
 
 namespace widgets {
 namespace {
 
-std::weak_ptr<WindowClass> g_buttonClass;
+std::weak_ptr<win::WindowClass> g_buttonClass;
 constexpr wchar_t kClassName[] = L"QeshRzBitBtn";
 constexpr UINT kCaptionFlags = DT_CENTER | DT_EXPANDTABS | DT_WORDBREAK;
 
@@ -36,13 +36,13 @@ std::unique_ptr<TRzBitBtn> TRzBitBtn::Create(TRzPanel& parent, Rect bounds,
                                              BitBtnSettings settings) {
   std::unique_ptr<TRzBitBtn> button(new TRzBitBtn(parent, std::move(settings)));
   button->class_ =
-      AcquireWindowClass(g_buttonClass, kClassName, WindowProc, ::LoadCursorW(nullptr, IDC_ARROW));
+      win::AcquireWindowClass(g_buttonClass, kClassName, WindowProc, ::LoadCursorW(nullptr, IDC_ARROW));
   if (!button->class_) return nullptr;
   DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS;
   if (!button->settings_.enabled) style |= WS_DISABLED;
   const HWND window = ::CreateWindowExW(
       0, button->class_->Name(), button->settings_.caption.c_str(), style, bounds.left, bounds.top,
-      bounds.Width(), bounds.Height(), parent.Handle(), nullptr, ThisModule(), button.get());
+      bounds.Width(), bounds.Height(), parent.Handle(), nullptr, win::ThisModule(), button.get());
   if (!window) return nullptr;
   return button;
 }
@@ -154,7 +154,7 @@ bool TRzBitBtn::PaintThemedFrame(HDC dc, const PaintContext& context, Rect clien
 }
 
 void TRzBitBtn::PaintTo(HDC dc, const PaintContext& context) const {
-  SavedDc saved(dc);
+  win::SavedDc saved(dc);
   RECT clientRect{};
   if (window_.get()) ::GetClientRect(window_.get(), &clientRect);
   const Rect client = FromRECT(clientRect);
@@ -168,7 +168,7 @@ void TRzBitBtn::PaintTo(HDC dc, const PaintContext& context) const {
   const Glyph& glyph = settings_.glyph;
   const int cellWidth = GlyphCellWidth(glyph, settings_.numGlyphs);
 
-  SelectGuard font(dc, settings_.font ? settings_.font : parent_.Font());
+  win::SelectGuard font(dc, settings_.font ? settings_.font : parent_.Font());
   const Rect area = CaptionArea(content, settings_.margin, cellWidth, settings_.spacing);
   const int textHeight = MeasureTextHeight(dc, settings_.caption, area, kCaptionFlags);
   const Rect caption = PlaceCaption(area, textHeight, settings_.verticalAlignment);
@@ -188,7 +188,7 @@ void TRzBitBtn::PaintTo(HDC dc, const PaintContext& context) const {
 }
 
 LRESULT CALLBACK TRzBitBtn::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return RouteToOwner(window, message, wParam, lParam, &TRzBitBtn::window_,
+  return win::RouteToOwner(window, message, wParam, lParam, &TRzBitBtn::window_,
                       &TRzBitBtn::HandleMessage);
 }
 
@@ -198,7 +198,7 @@ LRESULT TRzBitBtn::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
-      PaintDc dc(window);
+      win::PaintDc dc(window);
       PaintTo(dc.get(), Context());
       return 0;
     }

@@ -34,16 +34,19 @@
 #include <memory>
 #include <string>
 
-#include "widgets/button_layout.h"
-#include "widgets/colour.h"
-#include "widgets/gdi_handles.h"
-#include "widgets/glyph.h"
+#include "widgets/core/button_layout.h"
+#include "widgets/core/colour.h"
+#include "win/gdi_handles.h"
+#include "widgets/core/glyph.h"
 #include "widgets/paint_context.h"
+
+namespace win {
+class WindowClass;
+}  // namespace win
 
 namespace widgets {
 
 class TRzPanel;
-class WindowClass;
 
 struct BitBtnSettings {
   std::wstring caption;
@@ -105,8 +108,8 @@ class TRzBitBtn {
   BitBtnSettings settings_;
   bool hot_ = false;
   bool pressed_ = false;
-  std::shared_ptr<WindowClass> class_;  // outlives the window below
-  UniqueWindow window_;
+  std::shared_ptr<win::WindowClass> class_;  // outlives the window below
+  win::UniqueWindow window_;
 };
 
 }  // namespace widgets

@@ -4,9 +4,9 @@
 #include <memory>
 #include <vector>
 
-#include "widgets/gdi_handles.h"
-#include "widgets/module_instance.h"
-#include "widgets/window_class.h"
+#include "win/gdi_handles.h"
+#include "win/module_instance.h"
+#include "win/window_class.h"
 
 namespace widgets {
 namespace {
@@ -15,17 +15,17 @@ LRESULT CALLBACK BlinkHostProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 
 struct BlinkList {
   std::vector<BlinkMember*> members;
-  std::weak_ptr<WindowClass> classSlot;
+  std::weak_ptr<win::WindowClass> classSlot;
   // Declared before the window, so the window goes first.
-  std::shared_ptr<WindowClass> windowClass;
-  UniqueWindow window;
+  std::shared_ptr<win::WindowClass> windowClass;
+  win::UniqueWindow window;
   bool timerSet = false;
 
   void Start() {
-    windowClass = AcquireWindowClass(classSlot, L"QeshRzBlinkHost", BlinkHostProc);
+    windowClass = win::AcquireWindowClass(classSlot, L"QeshRzBlinkHost", BlinkHostProc);
     if (!windowClass) return;
     window.Reset(::CreateWindowExW(0, windowClass->Name(), L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                   nullptr, ThisModule(), nullptr));
+                                   nullptr, win::ThisModule(), nullptr));
     if (window.get()) {
       timerSet = ::SetTimer(window.get(), kBlinkTimerId, kBlinkIntervalMs, nullptr) != 0;
     }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "widgets/system_library.h"
+#include "win/system_library.h"
 
 namespace widgets {
 namespace {
@@ -15,10 +15,10 @@ namespace {
 // for the one reading and freed again.
 class VersionApi {
  public:
-  VersionApi() : module_(LoadSystemLibrary(L"version.dll")) {
-    present_ = module_ != nullptr && BindProc(module_, "GetFileVersionInfoSizeW", infoSize) &&
-               BindProc(module_, "GetFileVersionInfoW", info) &&
-               BindProc(module_, "VerQueryValueW", queryValue);
+  VersionApi() : module_(win::LoadSystemLibrary(L"version.dll")) {
+    present_ = module_ != nullptr && win::BindProc(module_, "GetFileVersionInfoSizeW", infoSize) &&
+               win::BindProc(module_, "GetFileVersionInfoW", info) &&
+               win::BindProc(module_, "VerQueryValueW", queryValue);
   }
   ~VersionApi() {
     if (module_) ::FreeLibrary(module_);

@@ -1,6 +1,6 @@
 #include "widgets/gdi_canvas.h"
 
-#include "widgets/gdi_handles.h"
+#include "win/gdi_handles.h"
 #include "widgets/win_geometry.h"
 
 namespace widgets {
@@ -8,9 +8,9 @@ namespace widgets {
 void GdiCanvas::SetPixel(Point at, Rgb colour) { ::SetPixelV(dc_, at.x, at.y, ToColorRef(colour)); }
 
 void GdiCanvas::Line(Point from, Point to, Rgb colour) {
-  UniquePen pen(::CreatePen(PS_SOLID, 1, ToColorRef(colour)));
+  win::UniquePen pen(::CreatePen(PS_SOLID, 1, ToColorRef(colour)));
   if (!pen) return;
-  SelectGuard select(dc_, pen.get());
+  win::SelectGuard select(dc_, pen.get());
   POINT old{};
   ::MoveToEx(dc_, from.x, from.y, &old);
   ::LineTo(dc_, to.x, to.y);

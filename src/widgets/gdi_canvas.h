@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "widgets/canvas.h"
+#include "widgets/core/canvas.h"
 
 namespace widgets {
 

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "widgets/gdi_handles.h"
-#include "widgets/module_instance.h"
+#include "win/gdi_handles.h"
+#include "win/module_instance.h"
 
 namespace widgets {
 
@@ -23,7 +23,7 @@ Glyph GlyphFromBitmap(HBITMAP bitmap) {
   request.bmiHeader.biCompression = BI_RGB;
   std::vector<std::uint32_t> bgrx(static_cast<std::size_t>(width) *
                                   static_cast<std::size_t>(height));
-  WindowDc screen(nullptr);
+  win::WindowDc screen(nullptr);
   if (::GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(height), bgrx.data(), &request,
                   DIB_RGB_COLORS) != height) {
     return {};
@@ -41,8 +41,8 @@ Glyph GlyphFromBitmap(HBITMAP bitmap) {
 }
 
 Glyph LoadOkGlyph() {
-  UniqueBitmap bitmap(static_cast<HBITMAP>(
-      ::LoadImageW(ThisModule(), L"QESH_OK_GLYPH", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  win::UniqueBitmap bitmap(static_cast<HBITMAP>(
+      ::LoadImageW(win::ThisModule(), L"QESH_OK_GLYPH", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   return GlyphFromBitmap(bitmap.get());
 }
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "widgets/glyph.h"
+#include "widgets/core/glyph.h"
 
 namespace widgets {
 

@@ -1,7 +1,7 @@
 #include "widgets/label.h"
 
 #include "widgets/gdi_canvas.h"
-#include "widgets/gdi_handles.h"
+#include "win/gdi_handles.h"
 #include "widgets/panel.h"
 #include "widgets/text_paint.h"
 
@@ -66,8 +66,8 @@ void TRzLabel::BlinkTick() {
 void TRzLabel::AdjustSize() {
   if (!settings_.autoSize || Alignment() != Align::kNone) return;
   const Rect b = Bounds();
-  WindowDc screen(Parent().Handle());
-  SelectGuard font(screen.get(), Font());
+  win::WindowDc screen(Parent().Handle());
+  win::SelectGuard font(screen.get(), Font());
   RECT text{0, 0, settings_.wordWrap ? b.Width() : 0, 0};
   const std::wstring measured = settings_.caption.empty() ? L" " : settings_.caption;
   ::DrawTextW(screen.get(), measured.c_str(), static_cast<int>(measured.size()), &text,
@@ -81,7 +81,7 @@ void TRzLabel::AdjustSize() {
 }
 
 void TRzLabel::Paint(HDC dc, const PaintContext& context) const {
-  SavedDc saved(dc);
+  win::SavedDc saved(dc);
   const Rect bounds = RectOfSize(Bounds().Width(), Bounds().Height());
   GdiCanvas canvas(dc);
   const Rect inside =
@@ -89,7 +89,7 @@ void TRzLabel::Paint(HDC dc, const PaintContext& context) const {
   if (!settings_.transparent) canvas.Fill(inside, settings_.color.Resolve(context.scheme));
   if (!textShown_ || settings_.caption.empty()) return;
 
-  SelectGuard font(dc, Font());
+  win::SelectGuard font(dc, Font());
   const UINT flags = TextFlags();
   Rect text = FramedContentArea(bounds, settings_.frames, FrameFlavour::kLabel);
   if (settings_.layout != TextLayout::kTop) {

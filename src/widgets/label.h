@@ -19,8 +19,8 @@
 #include <string>
 
 #include "widgets/blink_list.h"
-#include "widgets/frame_settings.h"
-#include "widgets/label_layout.h"
+#include "widgets/core/frame_settings.h"
+#include "widgets/core/label_layout.h"
 #include "widgets/paint_only_widget.h"
 
 namespace widgets {

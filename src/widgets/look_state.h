@@ -15,7 +15,7 @@
 
 #include <functional>
 
-#include "widgets/look_rule.h"
+#include "widgets/core/look_rule.h"
 
 namespace widgets {
 

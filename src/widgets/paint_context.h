@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "widgets/colour.h"
+#include "widgets/core/colour.h"
 
 namespace widgets {
 

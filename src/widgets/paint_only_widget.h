@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "widgets/geometry.h"
+#include "widgets/core/geometry.h"
 #include "widgets/paint_context.h"
 
 namespace widgets {

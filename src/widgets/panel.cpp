@@ -3,17 +3,17 @@
 #include "widgets/bitmap_button.h"
 #include "widgets/gdi_canvas.h"
 #include "widgets/label.h"
-#include "widgets/module_instance.h"
+#include "win/module_instance.h"
 #include "widgets/progress_bar.h"
 #include "widgets/system_colours.h"
 #include "widgets/text_paint.h"
 #include "widgets/win_geometry.h"
-#include "widgets/window_class.h"
-#include "widgets/window_routing.h"
+#include "win/window_class.h"
+#include "win/window_routing.h"
 
 namespace widgets {
 namespace {
-std::weak_ptr<WindowClass> g_panelClass;
+std::weak_ptr<win::WindowClass> g_panelClass;
 }  // namespace
 
 void PaintOnlyWidget::SetBounds(Rect bounds) {
@@ -30,13 +30,13 @@ TRzPanel::TRzPanel(PanelSettings settings) : settings_(std::move(settings)) {}
 
 std::unique_ptr<TRzPanel> TRzPanel::Create(HWND parent, Rect bounds, PanelSettings settings) {
   std::unique_ptr<TRzPanel> panel(new TRzPanel(std::move(settings)));
-  panel->class_ = AcquireWindowClass(g_panelClass, L"QeshRzPanel", WindowProc,
+  panel->class_ = win::AcquireWindowClass(g_panelClass, L"QeshRzPanel", WindowProc,
                                      ::LoadCursorW(nullptr, IDC_ARROW));
   if (!panel->class_) return nullptr;
   const HWND window = ::CreateWindowExW(
       WS_EX_CONTROLPARENT, panel->class_->Name(), panel->settings_.caption.c_str(),
       WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, bounds.left, bounds.top,
-      bounds.Width(), bounds.Height(), parent, nullptr, ThisModule(), panel.get());
+      bounds.Width(), bounds.Height(), parent, nullptr, win::ThisModule(), panel.get());
   if (!window) return nullptr;
   panel->window_.Reset(window);
   return panel;
@@ -121,19 +121,19 @@ void TRzPanel::InvalidateArea(Rect area) const {
 }
 
 void TRzPanel::PaintTo(HDC dc, const PaintContext& context) const {
-  SavedDc saved(dc);
+  win::SavedDc saved(dc);
   const Rect client = ClientRect();
   GdiCanvas canvas(dc);
   const Rect inner = PaintPanelBody(canvas, client, settings_.look, context.scheme);
   if (!settings_.caption.empty()) {
-    SelectGuard font(dc, Font());
+    win::SelectGuard font(dc, Font());
     DrawTextIn(dc, settings_.caption, inner, DT_CENTER | DT_VCENTER | DT_SINGLELINE,
                settings_.fontColor.Resolve(context.scheme));
   }
   for (const auto& child : graphics_) {
     const Rect b = child->Bounds();
     if (b.Empty()) continue;
-    SavedDc childState(dc);
+    win::SavedDc childState(dc);
     ::IntersectClipRect(dc, b.left, b.top, b.right, b.bottom);
     ::OffsetViewportOrgEx(dc, b.left, b.top, nullptr);
     child->Paint(dc, context);
@@ -144,19 +144,19 @@ void TRzPanel::PaintBuffered(HDC dc) const {
   // Drawn off-screen and copied in one piece, so that a repaint (the bar
   // advancing) never shows the panel's fill where a child paints next.
   const Rect client = ClientRect();
-  UniqueMemoryDc memory(dc);
-  UniqueBitmap bitmap(::CreateCompatibleBitmap(dc, client.Width(), client.Height()));
+  win::UniqueMemoryDc memory(dc);
+  win::UniqueBitmap bitmap(::CreateCompatibleBitmap(dc, client.Width(), client.Height()));
   if (!memory || !bitmap) {
     PaintTo(dc, Context());  // no off-screen bitmap: straight onto the screen
     return;
   }
-  SelectGuard selectBitmap(memory.get(), bitmap.get());
+  win::SelectGuard selectBitmap(memory.get(), bitmap.get());
   PaintTo(memory.get(), Context());
   ::BitBlt(dc, 0, 0, client.Width(), client.Height(), memory.get(), 0, 0, SRCCOPY);
 }
 
 LRESULT CALLBACK TRzPanel::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return RouteToOwner(window, message, wParam, lParam, &TRzPanel::window_,
+  return win::RouteToOwner(window, message, wParam, lParam, &TRzPanel::window_,
                       &TRzPanel::HandleMessage);
 }
 
@@ -166,7 +166,7 @@ LRESULT TRzPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;  // WM_PAINT covers every pixel
     case WM_PAINT: {
-      PaintDc dc(window);
+      win::PaintDc dc(window);
       PaintBuffered(dc.get());
       return 0;
     }

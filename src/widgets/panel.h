@@ -24,12 +24,16 @@
 #include <string>
 #include <vector>
 
-#include "widgets/colour.h"
-#include "widgets/gdi_handles.h"
+#include "widgets/core/colour.h"
+#include "win/gdi_handles.h"
 #include "widgets/look_state.h"
 #include "widgets/paint_context.h"
 #include "widgets/paint_only_widget.h"
-#include "widgets/panel_paint.h"
+#include "widgets/core/panel_paint.h"
+
+namespace win {
+class WindowClass;
+}  // namespace win
 
 namespace widgets {
 
@@ -39,7 +43,6 @@ class TRzBitBtn;
 struct LabelSettings;
 struct BitBtnSettings;
 class ProgressBarModel;
-class WindowClass;
 
 struct PanelSettings {
   PanelLook look;  // frames (BorderOuter fsRaised...), Color, Transparent, ShowGrid
@@ -92,8 +95,8 @@ class TRzPanel {
   Rect ClientRect() const;
 
   PanelSettings settings_;
-  std::shared_ptr<WindowClass> class_;  // outlives the window below
-  UniqueWindow window_;
+  std::shared_ptr<win::WindowClass> class_;  // outlives the window below
+  win::UniqueWindow window_;
   std::vector<std::unique_ptr<PaintOnlyWidget>> graphics_;
   std::vector<std::unique_ptr<TRzBitBtn>> buttons_;
 };

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "widgets/gdi_canvas.h"
-#include "widgets/gdi_handles.h"
+#include "win/gdi_handles.h"
 #include "widgets/panel.h"
-#include "widgets/progress_bar_layout.h"
+#include "widgets/core/progress_bar_layout.h"
 #include "widgets/theme_api.h"
 #include "widgets/win_geometry.h"
 
@@ -54,14 +54,14 @@ void TRzProgressBar::Paint(HDC dc, const PaintContext& context) const {
   const int width = Bounds().Width();
   const int height = Bounds().Height();
   if (width <= 0 || height <= 0) return;
-  UniqueMemoryDc memory(dc);
-  UniqueBitmap bitmap(::CreateCompatibleBitmap(dc, width, height));
+  win::UniqueMemoryDc memory(dc);
+  win::UniqueBitmap bitmap(::CreateCompatibleBitmap(dc, width, height));
   if (!memory || !bitmap) {
     PaintBar(dc, context);  // no off-screen bitmap: straight onto the panel
     return;
   }
   {
-    SelectGuard selectBitmap(memory.get(), bitmap.get());
+    win::SelectGuard selectBitmap(memory.get(), bitmap.get());
     // Start from what the panel painted beneath, which shows through where
     // a themed track is not opaque.
     ::BitBlt(memory.get(), 0, 0, width, height, dc, 0, 0, SRCCOPY);
@@ -71,7 +71,7 @@ void TRzProgressBar::Paint(HDC dc, const PaintContext& context) const {
 }
 
 void TRzProgressBar::PaintBar(HDC dc, const PaintContext& context) const {
-  SavedDc saved(dc);
+  win::SavedDc saved(dc);
   const Rect bounds = RectOfSize(Bounds().Width(), Bounds().Height());
   const BarOrientation orientation = fields_.Orientation();
   GdiCanvas canvas(dc);
@@ -96,7 +96,7 @@ void TRzProgressBar::PaintBar(HDC dc, const PaintContext& context) const {
   const Rgb back = fields_.backColor.Resolve(context.scheme);
   const Rgb bar = fields_.BarColor().Resolve(context.scheme);
 
-  SelectGuard font(dc, Parent().Font());
+  win::SelectGuard font(dc, Parent().Font());
   SIZE letterX{};
   ::GetTextExtentPoint32W(dc, L"X", 1, &letterX);
   const int x = BarTextCentreX(field);

@@ -16,7 +16,7 @@
 #include <cstdint>
 
 #include "widgets/paint_only_widget.h"
-#include "widgets/progress_bar_model.h"
+#include "widgets/core/progress_bar_model.h"
 
 namespace widgets {
 

@@ -2,7 +2,7 @@
 // are given another one.
 #pragma once
 
-#include "widgets/colour.h"
+#include "widgets/core/colour.h"
 
 namespace widgets {
 

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "widgets/colour.h"
-#include "widgets/geometry.h"
+#include "widgets/core/colour.h"
+#include "widgets/core/geometry.h"
 
 namespace widgets {
 

@@ -1,22 +1,22 @@
 #include "widgets/theme_api.h"
 
-#include "widgets/system_library.h"
+#include "win/system_library.h"
 
 namespace widgets {
 namespace {
 
 ThemeApi Load() {
   ThemeApi api;
-  const HMODULE module = LoadSystemLibrary(L"uxtheme.dll");
+  const HMODULE module = win::LoadSystemLibrary(L"uxtheme.dll");
   if (!module) return api;
-  bool ok = BindProc(module, "IsAppThemed", api.isAppThemed);
-  ok = BindProc(module, "IsThemeActive", api.isThemeActive) && ok;
-  ok = BindProc(module, "GetThemeAppProperties", api.getThemeAppProperties) && ok;
-  ok = BindProc(module, "OpenThemeData", api.openThemeData) && ok;
-  ok = BindProc(module, "CloseThemeData", api.closeThemeData) && ok;
-  ok = BindProc(module, "DrawThemeBackground", api.drawThemeBackground) && ok;
-  ok = BindProc(module, "DrawThemeParentBackground", api.drawThemeParentBackground) && ok;
-  ok = BindProc(module, "IsThemeBackgroundPartiallyTransparent",
+  bool ok = win::BindProc(module, "IsAppThemed", api.isAppThemed);
+  ok = win::BindProc(module, "IsThemeActive", api.isThemeActive) && ok;
+  ok = win::BindProc(module, "GetThemeAppProperties", api.getThemeAppProperties) && ok;
+  ok = win::BindProc(module, "OpenThemeData", api.openThemeData) && ok;
+  ok = win::BindProc(module, "CloseThemeData", api.closeThemeData) && ok;
+  ok = win::BindProc(module, "DrawThemeBackground", api.drawThemeBackground) && ok;
+  ok = win::BindProc(module, "DrawThemeParentBackground", api.drawThemeParentBackground) && ok;
+  ok = win::BindProc(module, "IsThemeBackgroundPartiallyTransparent",
                 api.isThemeBackgroundPartiallyTransparent) &&
        ok;
   api.present = ok;

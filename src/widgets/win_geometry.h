@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-#include "widgets/colour.h"
-#include "widgets/geometry.h"
+#include "widgets/core/colour.h"
+#include "widgets/core/geometry.h"
 
 namespace widgets {
 

@@ -3,15 +3,15 @@
 #include <exception>
 
 #include "tables/template_walk.h"
-#include "tables/wide_path.h"
-#include "widgets/module_instance.h"
-#include "widgets/window_routing.h"
+#include "win/module_instance.h"
+#include "win/window_routing.h"
 #include "window/error_text.h"
 #include "window/form_contents.h"
 #include "window/form_error.h"
 #include "window/form_layout.h"
 #include "window/form_texts.h"
 #include "window/thread_windows.h"
+#include "win/ansi_text.h"
 
 namespace window {
 namespace {
@@ -68,8 +68,8 @@ FormHooks& Hooks() {
 TForm_DeleteDBFIndex::TForm_DeleteDBFIndex(HWND owner) : owner_(owner) {
   // One registration for every window of the class alive at a time, nested
   // calls included; the last window to go unregisters it.
-  static std::weak_ptr<widgets::WindowClass> formClass;
-  class_ = widgets::AcquireWindowClass(formClass, kWindowClass, WindowProc,
+  static std::weak_ptr<win::WindowClass> formClass;
+  class_ = win::AcquireWindowClass(formClass, kWindowClass, WindowProc,
                                        ::LoadCursorW(nullptr, IDC_ARROW),
                                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
   if (class_ == nullptr) throw FormError{L"Cannot register the window class"};
@@ -84,7 +84,7 @@ TForm_DeleteDBFIndex::TForm_DeleteDBFIndex(HWND owner) : owner_(owner) {
   ::AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
   window_.Reset(::CreateWindowExW(kExStyle, kWindowClass, kFormTitle, kStyle, kDesignLeft,
                                   kDesignTop, frame.right - frame.left, frame.bottom - frame.top,
-                                  owner_, nullptr, widgets::ThisModule(), this));
+                                  owner_, nullptr, win::ThisModule(), this));
   if (window_.get() == nullptr) throw FormError{L"Cannot create the progress window"};
   const HWND hwnd = window_.get();
   TrimSystemMenu(hwnd);
@@ -276,7 +276,7 @@ void TForm_DeleteDBFIndex::ReportCurrentFailure() const {
   } catch (const FormError& failure) {
     message = failure.message;
   } catch (const std::exception& failure) {
-    message = tables::WidenAnsi(failure.what());
+    message = win::WidenAnsi(failure.what());
   } catch (...) {
     message = L"Unknown failure";
   }
@@ -295,7 +295,7 @@ void TForm_DeleteDBFIndex::ShowError(const std::wstring& message) const {
 
 LRESULT CALLBACK TForm_DeleteDBFIndex::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
                                                   LPARAM lParam) {
-  return widgets::RouteToOwner(hwnd, message, wParam, lParam, &TForm_DeleteDBFIndex::window_,
+  return win::RouteToOwner(hwnd, message, wParam, lParam, &TForm_DeleteDBFIndex::window_,
                                &TForm_DeleteDBFIndex::HandleMessage);
 }
 

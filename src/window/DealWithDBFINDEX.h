@@ -12,7 +12,7 @@
 #include <string>
 
 #include "widgets/look_state.h"
-#include "widgets/window_class.h"
+#include "win/window_class.h"
 #include "window/gdi_font.h"
 #include "window/modal_result.h"
 #include "window/template_job.h"
@@ -80,10 +80,10 @@ class TForm_DeleteDBFIndex {
   HWND owner_;
   // The look of this call's widgets and its listener in the host's window.
   widgets::LookScope look_;
-  std::shared_ptr<widgets::WindowClass> class_;
-  widgets::UniqueFont windowFont_;
-  widgets::UniqueFont labelFont_;
-  widgets::UniqueWindow window_;
+  std::shared_ptr<win::WindowClass> class_;
+  win::UniqueFont windowFont_;
+  win::UniqueFont labelFont_;
+  win::UniqueWindow window_;
   bool ownerShownForRun_ = false;
   bool stratTimerArmed_ = false;
   bool jobRunning_ = false;

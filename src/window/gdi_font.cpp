@@ -4,9 +4,9 @@
 
 namespace window {
 
-widgets::UniqueFont CreateSongtiFont(int characterHeight) {
+win::UniqueFont CreateSongtiFont(int characterHeight) {
   // A negative height asks for the character height (cell less leading).
-  return widgets::UniqueFont(::CreateFontW(
+  return win::UniqueFont(::CreateFontW(
       -characterHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, kFontFace));
 }

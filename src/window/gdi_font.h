@@ -3,12 +3,12 @@
 
 #include <windows.h>
 
-#include "widgets/gdi_handles.h"
+#include "win/gdi_handles.h"
 
 namespace window {
 
 // "宋体", GB2312 character set, of the given character height in pixels.
-widgets::UniqueFont CreateSongtiFont(int characterHeight);
+win::UniqueFont CreateSongtiFont(int characterHeight);
 
 // The screen's dots per inch (vertical).
 int ScreenDpi();

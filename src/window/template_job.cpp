@@ -4,7 +4,7 @@
 
 #include <exception>
 
-#include "tables/wide_path.h"
+#include "win/ansi_text.h"
 
 namespace window {
 
@@ -56,7 +56,7 @@ void TemplateJob::Run(Shared& shared) noexcept {
     shared.ranToEnd = true;
   } catch (const std::exception& failure) {
     try {
-      shared.failure = tables::WidenAnsi(failure.what());
+      shared.failure = win::WidenAnsi(failure.what());
     } catch (...) {
       shared.failure.clear();
     }

@@ -1,8 +1,8 @@
-// System libraries come from the system folder only: LoadSystemLibrary
+// System libraries come from the system folder only: win::LoadSystemLibrary
 // itself, and a DoIt call in a host whose folder holds a planted uxtheme.dll
 // (with Wine told to prefer a native uxtheme.dll wherever it finds one, see
 // tests/CMakeLists.txt).
-#include "widgets/system_library.h"
+#include "win/system_library.h"
 
 #include <gtest/gtest.h>
 
@@ -32,17 +32,17 @@ bool SameText(const std::wstring& a, const std::wstring& b) {
 }
 
 TEST(LoadSystemLibrary, LoadsFromTheSystemFolderOnly) {
-  const HMODULE version = widgets::LoadSystemLibrary(L"version.dll");
+  const HMODULE version = win::LoadSystemLibrary(L"version.dll");
   ASSERT_NE(version, nullptr);
   EXPECT_TRUE(SameText(ModuleFolder(version), SystemFolder())) << Printable(ModuleFolder(version));
   ::FreeLibrary(version);
   // The library under test lies beside this program, not in the system
   // folder: a bare-name search would find it, this must not.
   ASSERT_TRUE(FileExists(ModuleFolder(nullptr) + L"qesh_deleteIndex_dbf.dll"));
-  EXPECT_EQ(widgets::LoadSystemLibrary(L"qesh_deleteIndex_dbf.dll"), nullptr);
-  EXPECT_EQ(widgets::LoadSystemLibrary(L"qesh_no_such_library.dll"), nullptr);
-  EXPECT_EQ(widgets::LoadSystemLibrary(L""), nullptr);
-  EXPECT_EQ(widgets::LoadSystemLibrary(nullptr), nullptr);
+  EXPECT_EQ(win::LoadSystemLibrary(L"qesh_deleteIndex_dbf.dll"), nullptr);
+  EXPECT_EQ(win::LoadSystemLibrary(L"qesh_no_such_library.dll"), nullptr);
+  EXPECT_EQ(win::LoadSystemLibrary(L""), nullptr);
+  EXPECT_EQ(win::LoadSystemLibrary(nullptr), nullptr);
 }
 
 // Runs `command` in `folder` and returns its exit code (-1 when it could not

@@ -10,8 +10,8 @@
 #include "host_window.h"
 #include "png_file.h"
 #include "temp_folder.h"
-#include "widgets/colour.h"
-#include "widgets/hsl240.h"
+#include "widgets/core/colour.h"
+#include "widgets/core/hsl240.h"
 #include "widgets/system_colours.h"
 
 namespace {

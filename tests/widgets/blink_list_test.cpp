@@ -100,8 +100,8 @@ TEST(BlinkList, AnUnalignedAutoSizeLabelTakesTheSizeOfItsText) {
   LabelSettings settings;
   settings.caption = L"Hello";
   TRzLabel& label = panel->AddLabel(Rect{5, 6, 200, 100}, Align::kNone, settings);
-  WindowDc screen(panel->Handle());
-  SelectGuard font(screen.get(), panel->Font());
+  win::WindowDc screen(panel->Handle());
+  win::SelectGuard font(screen.get(), panel->Font());
   SIZE size{};
   ::GetTextExtentPoint32W(screen.get(), L"Hello", 5, &size);
   EXPECT_EQ(label.Bounds(), (Rect{5, 6, 5 + size.cx, 6 + size.cy}));

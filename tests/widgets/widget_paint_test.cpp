@@ -106,15 +106,15 @@ class ProgressWindowLayout : public ::testing::Test {
   }
 
   static int TextWidth(HFONT font, const std::wstring& text) {
-    WindowDc screen(nullptr);
-    SelectGuard select(screen.get(), font);
+    win::WindowDc screen(nullptr);
+    win::SelectGuard select(screen.get(), font);
     SIZE size{};
     ::GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &size);
     return size.cx;
   }
 
-  UniqueFont windowFont = MakeSongti(13);
-  UniqueFont labelFont = MakeSongti(12);
+  win::UniqueFont windowFont = MakeSongti(13);
+  win::UniqueFont labelFont = MakeSongti(12);
   TestWindow form;
   std::unique_ptr<TRzPanel> clientPanel;
   std::unique_ptr<TRzPanel> bottomPanel;
@@ -431,7 +431,7 @@ TEST_F(ProgressWindowLayout, WholeWindowOnScreen) {
   ::RedrawWindow(form.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   DibSurface dib(303, 91, kSentinel);
   {
-    WindowDc screen(form.get());
+    win::WindowDc screen(form.get());
     ::BitBlt(dib.dc(), 0, 0, 303, 91, screen.get(), 0, 0, SRCCOPY);
   }
   dib.SavePng("Form_DeleteDBFIndex");

@@ -6,7 +6,7 @@
 #include <new>
 
 #include "host_window.h"
-#include "widgets/gdi_handles.h"
+#include "win/gdi_handles.h"
 #include "window/DealWithDBFINDEX.h"
 #include "window/form_texts.h"
 
@@ -186,16 +186,16 @@ TEST_F(ProgressWindow, TwoHundredRunsLeaveNoGdiObjectsOrWindowsBehind) {
     return form.ShowModal();
   };
   ASSERT_EQ(runOnce(), mrCancel);
-  const widgets::LiveHandles before = widgets::CountLiveHandles();
+  const win::LiveHandles before = win::CountLiveHandles();
   for (int run = 0; run < 200; ++run) ASSERT_EQ(runOnce(), mrCancel) << run;
-  const widgets::LiveHandles after = widgets::CountLiveHandles();
+  const win::LiveHandles after = win::CountLiveHandles();
   EXPECT_EQ(after.gdiObjects, before.gdiObjects);
   EXPECT_EQ(after.memoryDcs, before.memoryDcs);
   EXPECT_EQ(after.windows, before.windows);
   // While a window is up it does hold fonts and windows of its own.
   TForm_DeleteDBFIndex form(host.hwnd());
-  EXPECT_GE(widgets::CountLiveHandles().gdiObjects, before.gdiObjects + 2);
-  EXPECT_GE(widgets::CountLiveHandles().windows, before.windows + 4);
+  EXPECT_GE(win::CountLiveHandles().gdiObjects, before.gdiObjects + 2);
+  EXPECT_GE(win::CountLiveHandles().windows, before.windows + 4);
 }
 
 }  // namespace
