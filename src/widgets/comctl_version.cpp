@@ -37,19 +37,20 @@ class VersionApi {
 };
 
 FileVersion Read() {
-  // The copy the process uses: already loaded, or the one LoadLibrary
-  // would pick (GetModuleHandle does not add a reference).
+  // The copy the process uses when one is loaded (GetModuleHandle does not
+  // add a reference), else the system folder's: never a same-named file
+  // beside the host program.
   HMODULE module = ::GetModuleHandleW(L"comctl32.dll");
   std::wstring path(MAX_PATH, L'\0');
   DWORD length = 0;
   if (module) {
     length = ::GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
   } else {
-    length = ::SearchPathW(nullptr, L"comctl32.dll", nullptr, static_cast<DWORD>(path.size()),
-                           path.data(), nullptr);
+    length = ::GetSystemDirectoryW(path.data(), static_cast<UINT>(path.size()));
   }
   if (length == 0 || length >= path.size()) return {};
   path.resize(length);
+  if (!module) path += L"\\comctl32.dll";
 
   const VersionApi api;
   if (!api) return {};

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "tables/template_walk.h"
+#include "win/ansi_text.h"
 #include "win/module_instance.h"
 #include "win/window_routing.h"
 #include "window/error_text.h"
@@ -11,7 +12,6 @@
 #include "window/form_layout.h"
 #include "window/form_texts.h"
 #include "window/thread_windows.h"
-#include "win/ansi_text.h"
 
 namespace window {
 namespace {
@@ -70,8 +70,8 @@ TForm_DeleteDBFIndex::TForm_DeleteDBFIndex(HWND owner) : owner_(owner) {
   // calls included; the last window to go unregisters it.
   static std::weak_ptr<win::WindowClass> formClass;
   class_ = win::AcquireWindowClass(formClass, kWindowClass, WindowProc,
-                                       ::LoadCursorW(nullptr, IDC_ARROW),
-                                       reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+                                   ::LoadCursorW(nullptr, IDC_ARROW),
+                                   reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
   if (class_ == nullptr) throw FormError{L"Cannot register the window class"};
 
   // The window font follows the screen's dpi; the layout follows the height
@@ -97,7 +97,7 @@ TForm_DeleteDBFIndex::TForm_DeleteDBFIndex(HWND owner) : owner_(owner) {
 
 TForm_DeleteDBFIndex::~TForm_DeleteDBFIndex() {
   // Only the window's own timer; it is gone already when the window is.
-  if (stratTimerArmed_ && window_.get() != nullptr) ::KillTimer(window_.get(), kStratTimerId);
+  if (stratTimerArmed_ && window_.get() != nullptr) Hooks().killTimer(window_.get(), kStratTimerId);
   contents_.reset();
   window_.Reset();
 }
@@ -235,11 +235,17 @@ void TForm_DeleteDBFIndex::FormShow() {
 
 void TForm_DeleteDBFIndex::StratTimerTimer() {
   if (!stratTimerArmed_) return;  // a tick already queued when the timer was killed
-  ::KillTimer(window_.get(), kStratTimerId);
+  Hooks().killTimer(window_.get(), kStratTimerId);
   stratTimerArmed_ = false;
   const auto work = Hooks().runJob != nullptr ? Hooks().runJob : RunTemplateWalk;
+  try {
+    job_.Start(work, FTemplateDir, window_.get(), kJobProgress);
+  } catch (...) {
+    // Not started (out of memory): reported, and the window can be closed.
+    ReportCurrentFailure();
+    return;
+  }
   jobRunning_ = true;
-  job_.Start(work, FTemplateDir, window_.get(), kJobProgress);
   if (job_.Thread() == nullptr) JobEnded();  // it ran here, without a thread
 }
 
@@ -296,7 +302,7 @@ void TForm_DeleteDBFIndex::ShowError(const std::wstring& message) const {
 LRESULT CALLBACK TForm_DeleteDBFIndex::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
                                                   LPARAM lParam) {
   return win::RouteToOwner(hwnd, message, wParam, lParam, &TForm_DeleteDBFIndex::window_,
-                               &TForm_DeleteDBFIndex::HandleMessage);
+                           &TForm_DeleteDBFIndex::HandleMessage);
 }
 
 LRESULT TForm_DeleteDBFIndex::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -316,7 +322,7 @@ LRESULT TForm_DeleteDBFIndex::HandleMessage(UINT message, WPARAM wParam, LPARAM 
       return 0;
     case WM_DESTROY:
       // Destroyed by someone else (with its owner): the timer goes with it.
-      if (stratTimerArmed_) ::KillTimer(window_.get(), kStratTimerId);
+      if (stratTimerArmed_) Hooks().killTimer(window_.get(), kStratTimerId);
       stratTimerArmed_ = false;
       break;
     default:

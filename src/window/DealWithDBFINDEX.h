@@ -26,6 +26,7 @@ class FormContents;
 // them to check how the window reports such failures.
 struct FormHooks {
   UINT_PTR(WINAPI* setTimer)(HWND, UINT_PTR, UINT, TIMERPROC) = ::SetTimer;
+  BOOL(WINAPI* killTimer)(HWND, UINT_PTR) = ::KillTimer;
   TemplateJob::Work runJob = nullptr;  // null: the template walk
 };
 FormHooks& Hooks();

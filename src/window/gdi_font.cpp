@@ -6,9 +6,9 @@ namespace window {
 
 win::UniqueFont CreateSongtiFont(int characterHeight) {
   // A negative height asks for the character height (cell less leading).
-  return win::UniqueFont(::CreateFontW(
-      -characterHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
-      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, kFontFace));
+  return win::UniqueFont(::CreateFontW(-characterHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                       GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, kFontFace));
 }
 
 int ScreenDpi() {

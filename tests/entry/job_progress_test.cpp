@@ -76,6 +76,7 @@ struct Samples {
   std::vector<int> fills;
   int unanswered = 0;  // WM_NULL not answered within 100 ms
   DWORD slowestMs = 0;
+  bool acted = false;  // the action ran while the job did
 };
 
 // Samples `form` until it is gone; `during` runs once, at `atMs` after the
@@ -83,7 +84,6 @@ struct Samples {
 Samples Watch(HWND form, DWORD atMs = 0, const std::function<void()>& during = {}) {
   Samples samples;
   DWORD movedAt = 0;
-  bool acted = false;
   while (::IsWindow(form) && ::IsWindowVisible(form)) {
     const DWORD before = ::GetTickCount();
     DWORD_PTR answer = 0;
@@ -96,9 +96,9 @@ Samples Watch(HWND form, DWORD atMs = 0, const std::function<void()>& during = {
     if (!::IsWindowVisible(form)) break;  // hidden while it was read
     samples.fills.push_back(fill);
     if (fill > 0 && movedAt == 0) movedAt = ::GetTickCount();
-    if (during && !acted && movedAt != 0 && ::GetTickCount() - movedAt >= atMs) {
+    if (during && !samples.acted && movedAt != 0 && ::GetTickCount() - movedAt >= atMs) {
       during();
-      acted = true;
+      samples.acted = true;
     }
     ::Sleep(50);
   }
@@ -131,6 +131,7 @@ TEST_F(JobProgress, TheBarFillsAndTheWindowAnswersThroughoutAndACloseIsIgnored) 
     leftOver += message.hwnd != nullptr && !::IsWindow(message.hwnd);
   }
   EXPECT_EQ(leftOver, 0);
+  EXPECT_TRUE(samples.acted);  // the close came while the job ran
   EXPECT_EQ(samples.unanswered, 0);
   ASSERT_FALSE(samples.fills.empty());
   // It starts empty, never goes back, and grows in several steps.
@@ -147,13 +148,15 @@ TEST_F(JobProgress, AQuitMessageDuringTheJobWaitsForItsEndAndReachesTheHostAfter
   LargeTemplate folder(1500, 15);
   const std::string work = folder.Ansi();
   const DWORD hostThread = ::GetCurrentThreadId();
+  Samples samples;
   {
     Watcher watcher([&] {
-      Watch(WaitForProgressWindow(), 0,
-            [hostThread] { ::PostThreadMessageW(hostThread, WM_QUIT, 9, 0); });
+      samples = Watch(WaitForProgressWindow(), 0,
+                      [hostThread] { ::PostThreadMessageW(hostThread, WM_QUIT, 9, 0); });
     });
     EXPECT_EQ(library.Run(host.hwnd(), work.c_str(), "D:\\src"), L"D:\\src\\");
   }
+  EXPECT_TRUE(samples.acted);
   EXPECT_EQ(folder.Detached(), folder.size());
   MSG message;
   ASSERT_TRUE(::PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
@@ -164,15 +167,18 @@ TEST_F(JobProgress, AHostDestroyedDuringTheJobStillGetsTheWholeJobDone) {
   LargeTemplate folder(1500, 15);
   const std::string work = folder.Ansi();
   HostWindow other;
+  Samples samples;
   {
     // The destruction comes from the host's own thread, as a close would.
     Watcher watcher([&] {
       HWND target = host.hwnd();
-      Watch(WaitForProgressWindow(), 0, [target] { ::PostMessageW(target, WM_CLOSE, 0, 0); });
+      samples =
+          Watch(WaitForProgressWindow(), 0, [target] { ::PostMessageW(target, WM_CLOSE, 0, 0); });
     });
     // The host's window takes WM_CLOSE as DefWindowProc does: it is destroyed.
     EXPECT_EQ(library.Run(host.hwnd(), work.c_str(), "D:\\src"), L"D:\\src\\");
   }
+  EXPECT_TRUE(samples.acted);
   EXPECT_FALSE(::IsWindow(host.hwnd()));
   EXPECT_EQ(folder.Detached(), folder.size());
   EXPECT_TRUE(::IsWindowEnabled(other.hwnd()));

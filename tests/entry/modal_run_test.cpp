@@ -229,12 +229,14 @@ void CALLBACK SubclassHost(HWND hwnd, UINT, UINT_PTR id, DWORD) {
 TEST(ModalRunUnload, AProcedureTheHostPlacedDuringACallKeepsWorkingAfterUnloading) {
   HostWindow host;
   WorkFolder folder;
+  const auto own = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(host.hwnd(), GWLP_WNDPROC));
   {
     Library library;
     ASSERT_TRUE(library.loaded());
     ::SetTimer(host.hwnd(), 1, 300, SubclassHost);
     EXPECT_EQ(library.Run(host.hwnd(), folder.ansi.c_str(), "D:\\src"), L"D:\\src\\");
     ASSERT_NE(g_chained, nullptr);
+    EXPECT_NE(g_chained, own);  // placed over the library's listener
   }
   EXPECT_EQ(::GetWindowLongPtrW(host.hwnd(), GWLP_WNDPROC),
             reinterpret_cast<LONG_PTR>(&HostSubclass));

@@ -45,10 +45,13 @@ void DebugStrings::Listen() {
   ::SetEvent(bufferReady_);
   while (!stop_) {
     if (::WaitForSingleObject(dataReady_, 50) != WAIT_OBJECT_0) continue;
-    // The sender's process id, then the text.
+    // The sender's process id, then the text. The buffer is shared by every
+    // process of the session: only this process's lines count.
+    DWORD sender = 0;
+    std::memcpy(&sender, view_, sizeof sender);
     const char* text = view_ + sizeof(DWORD);
-    std::string line(text, strnlen(text, kBufferSize - sizeof(DWORD)));
-    {
+    if (sender == ::GetCurrentProcessId()) {
+      std::string line(text, strnlen(text, kBufferSize - sizeof(DWORD)));
       const std::lock_guard<std::mutex> lock(mutex_);
       received_.push_back(std::move(line));
     }

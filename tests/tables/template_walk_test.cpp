@@ -403,6 +403,11 @@ TEST_F(TemplateWalk, TheCountAgreesWithTheTablesTheWalkHandsOver) {
                                    FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE));
   ASSERT_TRUE(::SetFileAttributesW(work.Extended(L"TempLateTemp\\readonly").c_str(),
                                    FILE_ATTRIBUTE_READONLY));
+  // A folder link back into the tree: followed, it would hand a table over
+  // twice.
+  const LinuxFolderLink link(work.path() + L"TempLateTemp\\", L"link", L"deep");
+  ASSERT_EQ(link.attributes(),
+            static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
   std::size_t visited = 0;
   WalkTables(work.path() + L"TempLateTemp\\", [&](const std::wstring&, std::size_t) { ++visited; });
   EXPECT_EQ(visited, 7u);

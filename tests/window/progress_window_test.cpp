@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <new>
+#include <vector>
 
 #include "host_window.h"
 #include "win/gdi_handles.h"
@@ -162,6 +163,32 @@ TEST_F(ProgressWindow, AfterTheErrorBoxTheWindowIsEnabledAndActiveAgain) {
   EXPECT_EQ(box.text, L"Unknown failure.");
   EXPECT_TRUE(enabled);
   EXPECT_EQ(active, form.Handle());
+  EXPECT_TRUE(::IsWindowEnabled(host.hwnd()));
+}
+
+std::vector<HWND> g_killedFor;
+BOOL WINAPI RecordKillTimer(HWND window, UINT_PTR id) {
+  g_killedFor.push_back(window);
+  return ::KillTimer(window, id);
+}
+
+TEST_F(ProgressWindow, AnOwnerDestroyedBeforeTheJobEndsTheRunAndKillsOnlyTheWindowsOwnTimer) {
+  Hooks().killTimer = RecordKillTimer;
+  g_killedFor.clear();
+  HostWindow owner;
+  TForm_DeleteDBFIndex form(owner.hwnd());
+  HWND shown = nullptr;
+  {
+    Watcher watcher([&] {
+      shown = WaitForProgressWindow();
+      ::PostMessageW(owner.hwnd(), WM_CLOSE, 0, 0);  // the owner destroys itself
+    });
+    EXPECT_EQ(form.ShowModal(), mrCancel);
+  }
+  EXPECT_FALSE(::IsWindow(owner.hwnd()));
+  EXPECT_EQ(form.Handle(), nullptr);
+  ASSERT_FALSE(g_killedFor.empty());
+  for (HWND window : g_killedFor) EXPECT_EQ(window, shown);
   EXPECT_TRUE(::IsWindowEnabled(host.hwnd()));
 }
 
