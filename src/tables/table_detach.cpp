@@ -29,9 +29,9 @@ void FailedAccess(const std::wstring& table, std::wstring_view what, DWORD error
 // Opens the table itself, never what a link points to: a link put in its
 // place (after the walk listed it) must not lead outside the template folder.
 win::UniqueFile OpenTable(const std::wstring& path) {
-  return win::UniqueFile(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  return win::UniqueFile(::CreateFileW(
+      path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
 }
 
 // Why a file with these attributes is no table to write, or null.
@@ -101,7 +101,7 @@ bool ClearIndexFlag(const std::wstring& path, const TableFileCalls& calls) {
       return false;
     }
   }
-  if (!file.Close()) {
+  if (!file.reset()) {
     LeftAlone(path, WithError(L"close failed", ::GetLastError()));
     return false;
   }

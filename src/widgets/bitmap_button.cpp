@@ -2,13 +2,14 @@
 
 #include <vssym32.h>
 
-#include "widgets/gdi_canvas.h"
 #include "widgets/core/hsl240.h"
-#include "win/module_instance.h"
+#include "widgets/gdi_canvas.h"
 #include "widgets/panel.h"
 #include "widgets/text_paint.h"
 #include "widgets/theme_api.h"
 #include "widgets/win_geometry.h"
+#include "win/dc_guards.h"
+#include "win/module_instance.h"
 #include "win/window_class.h"
 #include "win/window_routing.h"
 
@@ -35,8 +36,8 @@ TRzBitBtn::TRzBitBtn(TRzPanel& parent, BitBtnSettings settings)
 std::unique_ptr<TRzBitBtn> TRzBitBtn::Create(TRzPanel& parent, Rect bounds,
                                              BitBtnSettings settings) {
   std::unique_ptr<TRzBitBtn> button(new TRzBitBtn(parent, std::move(settings)));
-  button->class_ =
-      win::AcquireWindowClass(g_buttonClass, kClassName, WindowProc, ::LoadCursorW(nullptr, IDC_ARROW));
+  button->class_ = win::AcquireWindowClass(g_buttonClass, kClassName, WindowProc,
+                                           ::LoadCursorW(nullptr, IDC_ARROW));
   if (!button->class_) return nullptr;
   DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS;
   if (!button->settings_.enabled) style |= WS_DISABLED;
@@ -47,7 +48,7 @@ std::unique_ptr<TRzBitBtn> TRzBitBtn::Create(TRzPanel& parent, Rect bounds,
   return button;
 }
 
-TRzBitBtn::~TRzBitBtn() { window_.Reset(); }
+TRzBitBtn::~TRzBitBtn() { window_.reset(); }
 
 bool TRzBitBtn::Enabled() const {
   return window_.get() ? ::IsWindowEnabled(window_.get()) != FALSE : settings_.enabled;
@@ -132,7 +133,7 @@ void TRzBitBtn::PaintClassicFrame(HDC dc, const PaintContext& context, Rect clie
 }
 
 bool TRzBitBtn::PaintThemedFrame(HDC dc, const PaintContext& context, Rect client) const {
-  UniqueTheme theme(context.themeWindow, L"BUTTON");
+  UniqueTheme theme(OpenTheme(context.themeWindow, L"BUTTON"));
   if (!theme) return false;
   int state = PBS_NORMAL;
   if (!Enabled()) {
@@ -189,7 +190,7 @@ void TRzBitBtn::PaintTo(HDC dc, const PaintContext& context) const {
 
 LRESULT CALLBACK TRzBitBtn::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return win::RouteToOwner(window, message, wParam, lParam, &TRzBitBtn::window_,
-                      &TRzBitBtn::HandleMessage);
+                           &TRzBitBtn::HandleMessage);
 }
 
 LRESULT TRzBitBtn::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

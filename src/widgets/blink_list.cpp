@@ -24,7 +24,7 @@ struct BlinkList {
   void Start() {
     windowClass = win::AcquireWindowClass(classSlot, L"QeshRzBlinkHost", BlinkHostProc);
     if (!windowClass) return;
-    window.Reset(::CreateWindowExW(0, windowClass->Name(), L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+    window.reset(::CreateWindowExW(0, windowClass->Name(), L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
                                    nullptr, win::ThisModule(), nullptr));
     if (window.get()) {
       timerSet = ::SetTimer(window.get(), kBlinkTimerId, kBlinkIntervalMs, nullptr) != 0;
@@ -34,7 +34,7 @@ struct BlinkList {
   void Stop() {
     if (timerSet && window.get()) ::KillTimer(window.get(), kBlinkTimerId);
     timerSet = false;
-    window.Reset();
+    window.reset();
     windowClass.reset();
   }
 };

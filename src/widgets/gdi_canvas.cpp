@@ -1,7 +1,8 @@
 #include "widgets/gdi_canvas.h"
 
-#include "win/gdi_handles.h"
 #include "widgets/win_geometry.h"
+#include "win/dc_guards.h"
+#include "win/gdi_handles.h"
 
 namespace widgets {
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "win/dc_guards.h"
 #include "win/gdi_handles.h"
 #include "win/module_instance.h"
 

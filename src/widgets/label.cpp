@@ -1,9 +1,10 @@
 #include "widgets/label.h"
 
 #include "widgets/gdi_canvas.h"
-#include "win/gdi_handles.h"
 #include "widgets/panel.h"
 #include "widgets/text_paint.h"
+#include "win/dc_guards.h"
+#include "win/gdi_handles.h"
 
 namespace widgets {
 

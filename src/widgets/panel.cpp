@@ -3,11 +3,12 @@
 #include "widgets/bitmap_button.h"
 #include "widgets/gdi_canvas.h"
 #include "widgets/label.h"
-#include "win/module_instance.h"
 #include "widgets/progress_bar.h"
 #include "widgets/system_colours.h"
 #include "widgets/text_paint.h"
 #include "widgets/win_geometry.h"
+#include "win/dc_guards.h"
+#include "win/module_instance.h"
 #include "win/window_class.h"
 #include "win/window_routing.h"
 
@@ -31,21 +32,21 @@ TRzPanel::TRzPanel(PanelSettings settings) : settings_(std::move(settings)) {}
 std::unique_ptr<TRzPanel> TRzPanel::Create(HWND parent, Rect bounds, PanelSettings settings) {
   std::unique_ptr<TRzPanel> panel(new TRzPanel(std::move(settings)));
   panel->class_ = win::AcquireWindowClass(g_panelClass, L"QeshRzPanel", WindowProc,
-                                     ::LoadCursorW(nullptr, IDC_ARROW));
+                                          ::LoadCursorW(nullptr, IDC_ARROW));
   if (!panel->class_) return nullptr;
   const HWND window = ::CreateWindowExW(
       WS_EX_CONTROLPARENT, panel->class_->Name(), panel->settings_.caption.c_str(),
       WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, bounds.left, bounds.top,
       bounds.Width(), bounds.Height(), parent, nullptr, win::ThisModule(), panel.get());
   if (!window) return nullptr;
-  panel->window_.Reset(window);
+  panel->window_.reset(window);
   return panel;
 }
 
 TRzPanel::~TRzPanel() {
   buttons_.clear();
   graphics_.clear();
-  window_.Reset();
+  window_.reset();
 }
 
 Rect TRzPanel::ClientRect() const {
@@ -144,7 +145,7 @@ void TRzPanel::PaintBuffered(HDC dc) const {
   // Drawn off-screen and copied in one piece, so that a repaint (the bar
   // advancing) never shows the panel's fill where a child paints next.
   const Rect client = ClientRect();
-  win::UniqueMemoryDc memory(dc);
+  win::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
   win::UniqueBitmap bitmap(::CreateCompatibleBitmap(dc, client.Width(), client.Height()));
   if (!memory || !bitmap) {
     PaintTo(dc, Context());  // no off-screen bitmap: straight onto the screen
@@ -157,7 +158,7 @@ void TRzPanel::PaintBuffered(HDC dc) const {
 
 LRESULT CALLBACK TRzPanel::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return win::RouteToOwner(window, message, wParam, lParam, &TRzPanel::window_,
-                      &TRzPanel::HandleMessage);
+                           &TRzPanel::HandleMessage);
 }
 
 LRESULT TRzPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -4,12 +4,13 @@
 
 #include <string>
 
-#include "widgets/gdi_canvas.h"
-#include "win/gdi_handles.h"
-#include "widgets/panel.h"
 #include "widgets/core/progress_bar_layout.h"
+#include "widgets/gdi_canvas.h"
+#include "widgets/panel.h"
 #include "widgets/theme_api.h"
 #include "widgets/win_geometry.h"
+#include "win/dc_guards.h"
+#include "win/gdi_handles.h"
 
 namespace widgets {
 namespace {
@@ -54,7 +55,7 @@ void TRzProgressBar::Paint(HDC dc, const PaintContext& context) const {
   const int width = Bounds().Width();
   const int height = Bounds().Height();
   if (width <= 0 || height <= 0) return;
-  win::UniqueMemoryDc memory(dc);
+  win::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
   win::UniqueBitmap bitmap(::CreateCompatibleBitmap(dc, width, height));
   if (!memory || !bitmap) {
     PaintBar(dc, context);  // no off-screen bitmap: straight onto the panel
@@ -79,7 +80,7 @@ void TRzProgressBar::PaintBar(HDC dc, const PaintContext& context) const {
   Rect field;
   bool themed = false;
   if (context.visualStyles) {
-    UniqueTheme theme(context.themeWindow, L"PROGRESS");
+    UniqueTheme theme(OpenTheme(context.themeWindow, L"PROGRESS"));
     if (theme) {
       const RECT r = ToRECT(bounds);
       const int part = orientation == BarOrientation::kVertical ? PP_BARVERT : PP_BAR;

@@ -17,7 +17,7 @@ ThemeApi Load() {
   ok = win::BindProc(module, "DrawThemeBackground", api.drawThemeBackground) && ok;
   ok = win::BindProc(module, "DrawThemeParentBackground", api.drawThemeParentBackground) && ok;
   ok = win::BindProc(module, "IsThemeBackgroundPartiallyTransparent",
-                api.isThemeBackgroundPartiallyTransparent) &&
+                     api.isThemeBackgroundPartiallyTransparent) &&
        ok;
   api.present = ok;
   return api;
@@ -30,13 +30,11 @@ const ThemeApi& Theme() {
   return api;
 }
 
-UniqueTheme::UniqueTheme(HWND window, const wchar_t* classList) {
+HTHEME OpenTheme(HWND window, const wchar_t* classList) {
   const ThemeApi& api = Theme();
-  if (api.present) theme_ = api.openThemeData(window, classList);
+  return api.present ? api.openThemeData(window, classList) : nullptr;
 }
 
-UniqueTheme::~UniqueTheme() {
-  if (theme_) Theme().closeThemeData(theme_);
-}
+bool ThemeTraits::Close(HTHEME theme) { return Theme().closeThemeData(theme) == S_OK; }
 
 }  // namespace widgets

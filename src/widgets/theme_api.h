@@ -7,6 +7,8 @@
 // uxtheme.h needs the types of windows.h.
 #include <uxtheme.h>
 
+#include "win/unique_handle.h"
+
 namespace widgets {
 
 struct ThemeApi {
@@ -28,17 +30,14 @@ struct ThemeApi {
 const ThemeApi& Theme();
 
 // Theme data for one paint, closed when the owner goes.
-class UniqueTheme {
- public:
-  UniqueTheme(HWND window, const wchar_t* classList);
-  ~UniqueTheme();
-  UniqueTheme(const UniqueTheme&) = delete;
-  UniqueTheme& operator=(const UniqueTheme&) = delete;
-  HTHEME get() const { return theme_; }
-  explicit operator bool() const { return theme_ != nullptr; }
-
- private:
-  HTHEME theme_ = nullptr;
+struct ThemeTraits : win::Uncounted {
+  using Handle = HTHEME;
+  static Handle Invalid() { return nullptr; }
+  static bool Close(Handle theme);
 };
+using UniqueTheme = win::UniqueHandle<ThemeTraits>;
+
+// The theme data of `classList` for `window`; null without visual styles.
+HTHEME OpenTheme(HWND window, const wchar_t* classList);
 
 }  // namespace widgets

@@ -4,50 +4,24 @@
 
 #include <windows.h>
 
+#include "win/unique_handle.h"
+
 namespace win {
 
-// A file handle from CreateFileW.
-class UniqueFile {
- public:
-  explicit UniqueFile(HANDLE handle) : handle_(handle) {}
-  ~UniqueFile() { Close(); }
-  UniqueFile(const UniqueFile&) = delete;
-  UniqueFile& operator=(const UniqueFile&) = delete;
-
-  explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-
-  // Closes now; false when the close itself failed.
-  bool Close() {
-    if (handle_ == INVALID_HANDLE_VALUE) return true;
-    const BOOL closed = ::CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
-    return closed != FALSE;
-  }
-
- private:
-  HANDLE handle_;
+// A file handle from CreateFileW; reset() answers whether the close worked.
+struct FileTraits : Uncounted {
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static bool Close(Handle handle) { return ::CloseHandle(handle) != FALSE; }
 };
+using UniqueFile = UniqueHandle<FileTraits>;
 
 // A directory enumeration from FindFirstFileW.
-class UniqueFind {
- public:
-  explicit UniqueFind(HANDLE handle) : handle_(handle) {}
-  ~UniqueFind() {
-    if (handle_ != INVALID_HANDLE_VALUE) ::FindClose(handle_);
-  }
-  UniqueFind(UniqueFind&& other) noexcept : handle_(other.handle_) {
-    other.handle_ = INVALID_HANDLE_VALUE;
-  }
-  UniqueFind(const UniqueFind&) = delete;
-  UniqueFind& operator=(const UniqueFind&) = delete;
-  UniqueFind& operator=(UniqueFind&&) = delete;
-
-  explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
+struct FindTraits : Uncounted {
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static bool Close(Handle handle) { return ::FindClose(handle) != FALSE; }
 };
+using UniqueFind = UniqueHandle<FindTraits>;
 
 }  // namespace win

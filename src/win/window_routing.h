@@ -12,18 +12,17 @@ namespace win {
 
 template <typename Owner>
 LRESULT RouteToOwner(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                     UniqueWindow Owner::*handle,
-                     LRESULT (Owner::*handler)(UINT, WPARAM, LPARAM)) {
+                     UniqueWindow Owner::*handle, LRESULT (Owner::*handler)(UINT, WPARAM, LPARAM)) {
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
     ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    (static_cast<Owner*>(create->lpCreateParams)->*handle).Reset(window);
+    (static_cast<Owner*>(create->lpCreateParams)->*handle).reset(window);
   }
   auto* owner = reinterpret_cast<Owner*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
   if (owner == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    (owner->*handle).Forget();
+    (owner->*handle).release();
     return ::DefWindowProcW(window, message, wParam, lParam);
   }
   try {

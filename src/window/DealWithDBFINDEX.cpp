@@ -82,7 +82,7 @@ TForm_DeleteDBFIndex::TForm_DeleteDBFIndex(HWND owner) : owner_(owner) {
 
   RECT frame{0, 0, layout.clientWidth, layout.clientHeight};
   ::AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-  window_.Reset(::CreateWindowExW(kExStyle, kWindowClass, kFormTitle, kStyle, kDesignLeft,
+  window_.reset(::CreateWindowExW(kExStyle, kWindowClass, kFormTitle, kStyle, kDesignLeft,
                                   kDesignTop, frame.right - frame.left, frame.bottom - frame.top,
                                   owner_, nullptr, win::ThisModule(), this));
   if (window_.get() == nullptr) throw FormError{L"Cannot create the progress window"};
@@ -99,7 +99,7 @@ TForm_DeleteDBFIndex::~TForm_DeleteDBFIndex() {
   // Only the window's own timer; it is gone already when the window is.
   if (stratTimerArmed_ && window_.get() != nullptr) Hooks().killTimer(window_.get(), kStratTimerId);
   contents_.reset();
-  window_.Reset();
+  window_.reset();
 }
 
 int TForm_DeleteDBFIndex::ShowModal() {

@@ -5,7 +5,7 @@
 namespace widgets::testing {
 
 DibSurface::DibSurface(int width, int height, Rgb fill)
-    : width_(width), height_(height), dc_(nullptr) {
+    : width_(width), height_(height), dc_(::CreateCompatibleDC(nullptr)) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
@@ -14,7 +14,8 @@ DibSurface::DibSurface(int width, int height, Rgb fill)
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  bitmap_ = win::UniqueBitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  bitmap_ =
+      win::UniqueBitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   bits_ = static_cast<std::uint32_t*>(bits);
   old_ = ::SelectObject(dc_.get(), bitmap_.get());
   ::GdiFlush();
@@ -84,7 +85,7 @@ TestWindow::TestWindow(HWND owner, int width, int height, bool visible) {
     return ::RegisterClassExW(&wc) != 0;
   }();
   if (!registered) return;
-  window_.Reset(::CreateWindowExW(0, L"QeshWidgetTestWindow", L"widgets",
+  window_.reset(::CreateWindowExW(0, L"QeshWidgetTestWindow", L"widgets",
                                   WS_POPUP | (visible ? WS_VISIBLE : 0), 0, 0, width, height, owner,
                                   nullptr, ::GetModuleHandleW(nullptr), nullptr));
 }

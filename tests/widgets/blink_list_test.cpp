@@ -7,6 +7,7 @@
 #include "gdi_test_support.h"
 #include "widgets/label.h"
 #include "widgets/panel.h"
+#include "win/dc_guards.h"
 
 namespace widgets {
 namespace {

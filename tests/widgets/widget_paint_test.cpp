@@ -15,6 +15,7 @@
 #include "widgets/progress_bar.h"
 #include "widgets/theme_api.h"
 #include "widgets/win_geometry.h"
+#include "win/dc_guards.h"
 
 namespace widgets {
 namespace {
@@ -379,7 +380,7 @@ TEST_F(ProgressWindowLayout, ThemedBarDrawsTheTrackAndMovesTheFieldInByThree) {
   EXPECT_LE(ink.right, 148 - width / 2 + width);
   // Around it, exactly what the platform draws for the bar part, state 1.
   DibSurface track(299, 24, kSentinel);
-  UniqueTheme theme(clientPanel->Handle(), L"PROGRESS");
+  UniqueTheme theme(OpenTheme(clientPanel->Handle(), L"PROGRESS"));
   ASSERT_TRUE(theme);
   const RECT all{0, 0, 299, 24};
   Theme().drawThemeBackground(theme.get(), track.dc(), PP_BAR, 1, &all, nullptr);
@@ -406,7 +407,7 @@ TEST_F(ProgressWindowLayout, ThemedButtonDrawsTheDisabledPushButton) {
     bottomPanel->PaintTo(panel.dc(), Classic(*bottomPanel));
     ::BitBlt(expected.dc(), 0, 0, 75, 25, panel.dc(), 104, 0, SRCCOPY);
   }
-  UniqueTheme theme(button->Handle(), L"BUTTON");
+  UniqueTheme theme(OpenTheme(button->Handle(), L"BUTTON"));
   ASSERT_TRUE(theme);
   const RECT all{0, 0, 75, 25};
   Theme().drawThemeBackground(theme.get(), expected.dc(), BP_PUSHBUTTON, PBS_DISABLED, &all,
