@@ -2,9 +2,9 @@
 
 #include <vssym32.h>
 
+#include "widgets/core/frames.h"
 #include "widgets/core/hsl240.h"
 #include "widgets/gdi_canvas.h"
-#include "widgets/panel.h"
 #include "widgets/text_paint.h"
 #include "widgets/theme_api.h"
 #include "widgets/win_geometry.h"
@@ -27,13 +27,13 @@ bool ModifierHeld() {
 
 }  // namespace
 
-TRzBitBtn::TRzBitBtn(TRzPanel& parent, BitBtnSettings settings)
+TRzBitBtn::TRzBitBtn(WidgetParent& parent, BitBtnSettings settings)
     : parent_(parent), settings_(std::move(settings)) {
   settings_.numGlyphs =
       NumGlyphsForGlyph(settings_.glyph.width, settings_.glyph.height, settings_.numGlyphs);
 }
 
-std::unique_ptr<TRzBitBtn> TRzBitBtn::Create(TRzPanel& parent, Rect bounds,
+std::unique_ptr<TRzBitBtn> TRzBitBtn::Create(WidgetParent& parent, Rect bounds,
                                              BitBtnSettings settings) {
   std::unique_ptr<TRzBitBtn> button(new TRzBitBtn(parent, std::move(settings)));
   button->class_ = win::AcquireWindowClass(g_buttonClass, kClassName, WindowProc,

@@ -24,7 +24,7 @@
 //   s.isDefault = true;
 //   s.hotTrack = true;
 //   s.setModalResult = [&form](int result) { form.SetModalResult(result); };
-//   TRzBitBtn* ok = panel->AddBitBtn({104, 0, 179, 25}, s);
+//   TRzBitBtn* ok = panel->Add<TRzBitBtn>(Rect{104, 0, 179, 25}, s);
 // The form's message loop passes Enter and Escape to DialogKey.
 #pragma once
 
@@ -36,17 +36,16 @@
 
 #include "widgets/core/button_layout.h"
 #include "widgets/core/colour.h"
-#include "win/gdi_handles.h"
 #include "widgets/core/glyph.h"
 #include "widgets/paint_context.h"
+#include "widgets/widget_parent.h"
+#include "win/gdi_handles.h"
 
 namespace win {
 class WindowClass;
 }  // namespace win
 
 namespace widgets {
-
-class TRzPanel;
 
 struct BitBtnSettings {
   std::wstring caption;
@@ -67,10 +66,11 @@ struct BitBtnSettings {
   std::function<void()> onClick;
 };
 
-class TRzBitBtn {
+class TRzBitBtn final : public ChildWindow {
  public:
-  static std::unique_ptr<TRzBitBtn> Create(TRzPanel& parent, Rect bounds, BitBtnSettings settings);
-  ~TRzBitBtn();
+  static std::unique_ptr<TRzBitBtn> Create(WidgetParent& parent, Rect bounds,
+                                           BitBtnSettings settings);
+  ~TRzBitBtn() override;
   TRzBitBtn(const TRzBitBtn&) = delete;
   TRzBitBtn& operator=(const TRzBitBtn&) = delete;
 
@@ -96,7 +96,7 @@ class TRzBitBtn {
   PaintContext Context() const;
 
  private:
-  TRzBitBtn(TRzPanel& parent, BitBtnSettings settings);
+  TRzBitBtn(WidgetParent& parent, BitBtnSettings settings);
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void PaintClassicFrame(HDC dc, const PaintContext& context, Rect client) const;
@@ -104,7 +104,7 @@ class TRzBitBtn {
   void Repaint() const;
   bool ActiveDefault() const;
 
-  TRzPanel& parent_;
+  WidgetParent& parent_;
   BitBtnSettings settings_;
   bool hot_ = false;
   bool pressed_ = false;

@@ -1,14 +1,18 @@
 #include "widgets/label.h"
 
 #include "widgets/gdi_canvas.h"
-#include "widgets/panel.h"
 #include "widgets/text_paint.h"
 #include "win/dc_guards.h"
 #include "win/gdi_handles.h"
 
 namespace widgets {
 
-TRzLabel::TRzLabel(TRzPanel& parent, Rect bounds, Align align, LabelSettings settings)
+std::unique_ptr<TRzLabel> TRzLabel::Create(WidgetParent& parent, Rect bounds, Align align,
+                                           LabelSettings settings) {
+  return std::unique_ptr<TRzLabel>(new TRzLabel(parent, bounds, align, std::move(settings)));
+}
+
+TRzLabel::TRzLabel(WidgetParent& parent, Rect bounds, Align align, LabelSettings settings)
     : PaintOnlyWidget(parent, bounds, align), settings_(std::move(settings)) {
   JoinBlinkList(*this);
   AdjustSize();

@@ -13,9 +13,10 @@
 //   s.color = Colour::FromRgb(240, 240, 240);
 //   s.font = labelFont;                      // not owned
 //   s.fontColor = Colour::FromRgb(128, 128, 128);
-//   panel->AddLabel({}, Align::kClient, s);
+//   panel->Add<TRzLabel>(Rect{}, Align::kClient, s);
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "widgets/blink_list.h"
@@ -54,6 +55,8 @@ struct LabelSettings {
 
 class TRzLabel final : public PaintOnlyWidget, private BlinkMember {
  public:
+  static std::unique_ptr<TRzLabel> Create(WidgetParent& parent, Rect bounds, Align align,
+                                          LabelSettings settings);
   ~TRzLabel() override;
 
   const LabelSettings& Settings() const { return settings_; }
@@ -66,8 +69,7 @@ class TRzLabel final : public PaintOnlyWidget, private BlinkMember {
   void Paint(HDC dc, const PaintContext& context) const override;
 
  private:
-  friend class TRzPanel;
-  TRzLabel(TRzPanel& parent, Rect bounds, Align align, LabelSettings settings);
+  TRzLabel(WidgetParent& parent, Rect bounds, Align align, LabelSettings settings);
   void BlinkTick() override;
   void AdjustSize();
   HFONT Font() const;

@@ -1,17 +1,16 @@
 // Base of the widgets that have no window of their own (label, progress
-// bar): they live on a TRzPanel, which owns them, lays them out and paints
-// them, in creation order, each clipped to its bounds with the origin moved
-// to its top-left corner.
+// bar): they live on a parent panel, which owns them, lays them out and
+// paints them, in creation order, each clipped to its bounds with the origin
+// moved to its top-left corner.
 #pragma once
 
 #include <windows.h>
 
 #include "widgets/core/geometry.h"
 #include "widgets/paint_context.h"
+#include "widgets/widget_parent.h"
 
 namespace widgets {
-
-class TRzPanel;
 
 // How the panel places a child inside its child area: top and bottom
 // children are stacked from the edges in creation order (keeping their
@@ -35,14 +34,14 @@ class PaintOnlyWidget {
   void Invalidate() const;
 
  protected:
-  PaintOnlyWidget(TRzPanel& parent, Rect bounds, Align align)
+  PaintOnlyWidget(WidgetParent& parent, Rect bounds, Align align)
       : parent_(parent), bounds_(bounds), align_(align) {}
-  TRzPanel& Parent() const { return parent_; }
+  WidgetParent& Parent() const { return parent_; }
   // Called after the bounds changed, before the repaint is asked for.
   virtual void BoundsChanged() {}
 
  private:
-  TRzPanel& parent_;
+  WidgetParent& parent_;
   Rect bounds_;
   Align align_;
 };

@@ -1,9 +1,6 @@
 #include "widgets/panel.h"
 
-#include "widgets/bitmap_button.h"
 #include "widgets/gdi_canvas.h"
-#include "widgets/label.h"
-#include "widgets/progress_bar.h"
 #include "widgets/system_colours.h"
 #include "widgets/text_paint.h"
 #include "widgets/win_geometry.h"
@@ -44,7 +41,7 @@ std::unique_ptr<TRzPanel> TRzPanel::Create(HWND parent, Rect bounds, PanelSettin
 }
 
 TRzPanel::~TRzPanel() {
-  buttons_.clear();
+  windows_.clear();
   graphics_.clear();
   window_.reset();
 }
@@ -69,29 +66,15 @@ PaintContext TRzPanel::Context() const {
   return PaintContext{Scheme(), ResolveLook(settings_.lookChoice, window_.get()), window_.get()};
 }
 
-TRzLabel& TRzPanel::AddLabel(Rect bounds, Align align, const LabelSettings& settings) {
-  auto label = std::unique_ptr<TRzLabel>(new TRzLabel(*this, bounds, align, settings));
-  TRzLabel& result = *label;
-  graphics_.push_back(std::move(label));
+void TRzPanel::AdoptGraphic(std::unique_ptr<PaintOnlyWidget> widget) {
+  PaintOnlyWidget& adopted = *widget;
+  graphics_.push_back(std::move(widget));
   Realign();
-  result.Invalidate();
-  return result;
+  adopted.Invalidate();
 }
 
-TRzProgressBar& TRzPanel::AddProgressBar(Rect bounds, Align align, const ProgressBarModel& fields) {
-  auto bar = std::unique_ptr<TRzProgressBar>(new TRzProgressBar(*this, bounds, align, fields));
-  TRzProgressBar& result = *bar;
-  graphics_.push_back(std::move(bar));
-  Realign();
-  result.Invalidate();
-  return result;
-}
-
-TRzBitBtn* TRzPanel::AddBitBtn(Rect bounds, const BitBtnSettings& settings) {
-  auto button = TRzBitBtn::Create(*this, bounds, settings);
-  if (!button) return nullptr;
-  buttons_.push_back(std::move(button));
-  return buttons_.back().get();
+void TRzPanel::AdoptWindow(std::unique_ptr<ChildWindow> window) {
+  windows_.push_back(std::move(window));
 }
 
 void TRzPanel::Realign() {

@@ -22,27 +22,22 @@
 
 #include <memory>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "widgets/core/colour.h"
-#include "win/gdi_handles.h"
+#include "widgets/core/panel_paint.h"
 #include "widgets/look_state.h"
 #include "widgets/paint_context.h"
 #include "widgets/paint_only_widget.h"
-#include "widgets/core/panel_paint.h"
+#include "win/gdi_handles.h"
 
 namespace win {
 class WindowClass;
 }  // namespace win
 
 namespace widgets {
-
-class TRzLabel;
-class TRzProgressBar;
-class TRzBitBtn;
-struct LabelSettings;
-struct BitBtnSettings;
-class ProgressBarModel;
 
 struct PanelSettings {
   PanelLook look;  // frames (BorderOuter fsRaised...), Color, Transparent, ShowGrid
@@ -57,7 +52,7 @@ struct PanelSettings {
   LookChoice lookChoice = LookChoice::kAuto;
 };
 
-class TRzPanel {
+class TRzPanel final : public WidgetParent {
  public:
   // Null when the window cannot be created.
   static std::unique_ptr<TRzPanel> Create(HWND parent, Rect bounds, PanelSettings settings);
@@ -65,40 +60,55 @@ class TRzPanel {
   TRzPanel(const TRzPanel&) = delete;
   TRzPanel& operator=(const TRzPanel&) = delete;
 
-  HWND Handle() const { return window_.get(); }
+  HWND Handle() const override { return window_.get(); }
   const PanelSettings& Settings() const { return settings_; }
   // The client rectangle less the frames: where children are laid out.
   Rect ChildArea() const;
 
-  TRzLabel& AddLabel(Rect bounds, Align align, const LabelSettings& settings);
-  TRzProgressBar& AddProgressBar(Rect bounds, Align align, const ProgressBarModel& fields);
-  // Null when the button's window cannot be created.
-  TRzBitBtn* AddBitBtn(Rect bounds, const BitBtnSettings& settings);
+  // Makes a child on this panel (Widget::Create(*this, args...)) and takes it
+  // over: a paint-only child comes back by reference and the children are
+  // laid out again; a child with a window comes back as a pointer, null when
+  // its window cannot be created.
+  template <typename Widget, typename... Args>
+  decltype(auto) Add(Args&&... args) {
+    auto widget = Widget::Create(static_cast<WidgetParent&>(*this), std::forward<Args>(args)...);
+    if constexpr (std::is_base_of_v<PaintOnlyWidget, Widget>) {
+      Widget& added = *widget;
+      AdoptGraphic(std::move(widget));
+      return added;
+    } else {
+      Widget* added = widget.get();
+      if (added != nullptr) AdoptWindow(std::move(widget));
+      return added;
+    }
+  }
 
   // Paints the panel and its paint-only children on `dc` at (0, 0).
   void PaintTo(HDC dc, const PaintContext& context) const;
   // PaintTo through an off-screen bitmap, copied onto `dc` in one piece.
   void PaintBuffered(HDC dc) const;
   // The scheme and look this panel's widgets paint with now.
-  PaintContext Context() const;
+  PaintContext Context() const override;
   const ColourScheme& Scheme() const;
-  HFONT Font() const;
+  HFONT Font() const override;
 
   // Places the aligned children again (also done on every resize).
   void Realign();
-  void InvalidateArea(Rect area) const;
+  void InvalidateArea(Rect area) const override;
 
  private:
   explicit TRzPanel(PanelSettings settings);
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   Rect ClientRect() const;
+  void AdoptGraphic(std::unique_ptr<PaintOnlyWidget> widget);
+  void AdoptWindow(std::unique_ptr<ChildWindow> window);
 
   PanelSettings settings_;
   std::shared_ptr<win::WindowClass> class_;  // outlives the window below
   win::UniqueWindow window_;
   std::vector<std::unique_ptr<PaintOnlyWidget>> graphics_;
-  std::vector<std::unique_ptr<TRzBitBtn>> buttons_;
+  std::vector<std::unique_ptr<ChildWindow>> windows_;
 };
 
 }  // namespace widgets

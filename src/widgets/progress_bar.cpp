@@ -6,7 +6,6 @@
 
 #include "widgets/core/progress_bar_layout.h"
 #include "widgets/gdi_canvas.h"
-#include "widgets/panel.h"
 #include "widgets/theme_api.h"
 #include "widgets/win_geometry.h"
 #include "win/dc_guards.h"
@@ -25,7 +24,13 @@ void DrawClippedText(HDC dc, const std::wstring& text, int x, int y, Rect clip, 
 
 }  // namespace
 
-TRzProgressBar::TRzProgressBar(TRzPanel& parent, Rect bounds, Align align,
+std::unique_ptr<TRzProgressBar> TRzProgressBar::Create(WidgetParent& parent, Rect bounds,
+                                                       Align align,
+                                                       const ProgressBarModel& fields) {
+  return std::unique_ptr<TRzProgressBar>(new TRzProgressBar(parent, bounds, align, fields));
+}
+
+TRzProgressBar::TRzProgressBar(WidgetParent& parent, Rect bounds, Align align,
                                const ProgressBarModel& fields)
     : PaintOnlyWidget(parent, bounds, align), fields_(fields) {
   fields_.SetBoundsSize(bounds.Width(), bounds.Height());

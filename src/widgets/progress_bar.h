@@ -9,19 +9,22 @@
 // Usage (the progress window's bar):
 //   ProgressBarModel fields;
 //   fields.borderOuter = fsFlat;
-//   TRzProgressBar& bar = panel->AddProgressBar({0, 0, 299, 24}, Align::kBottom, fields);
+//   TRzProgressBar& bar = panel->Add<TRzProgressBar>(Rect{0, 0, 299, 24}, Align::kBottom, fields);
 //   bar.SetPercent(25);
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
-#include "widgets/paint_only_widget.h"
 #include "widgets/core/progress_bar_model.h"
+#include "widgets/paint_only_widget.h"
 
 namespace widgets {
 
 class TRzProgressBar final : public PaintOnlyWidget {
  public:
+  static std::unique_ptr<TRzProgressBar> Create(WidgetParent& parent, Rect bounds, Align align,
+                                                const ProgressBarModel& fields);
   const ProgressBarModel& Fields() const { return fields_; }
 
   std::uint16_t Percent() const { return fields_.Percent(); }
@@ -40,8 +43,7 @@ class TRzProgressBar final : public PaintOnlyWidget {
   void Paint(HDC dc, const PaintContext& context) const override;
 
  private:
-  friend class TRzPanel;
-  TRzProgressBar(TRzPanel& parent, Rect bounds, Align align, const ProgressBarModel& fields);
+  TRzProgressBar(WidgetParent& parent, Rect bounds, Align align, const ProgressBarModel& fields);
   void BoundsChanged() override;
   void PaintBar(HDC dc, const PaintContext& context) const;
 

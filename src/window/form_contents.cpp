@@ -43,8 +43,8 @@ FormContents::FormContents(HWND form, const FormLayout& layout, HFONT windowFont
   bar.borderOuter = widgets::fsFlat;
   bar.borderWidth = 0;
   bar.interiorOffset = 0;
-  w.Progress_Step = &w.RzPanel_Client->AddProgressBar({0, 0, layout.bar.width, layout.bar.height},
-                                                      widgets::Align::kBottom, bar);
+  w.Progress_Step = &w.RzPanel_Client->Add<widgets::TRzProgressBar>(
+      widgets::Rect{0, 0, layout.bar.width, layout.bar.height}, widgets::Align::kBottom, bar);
 
   widgets::LabelSettings label;
   label.caption = kLabelCaption;
@@ -53,8 +53,8 @@ FormContents::FormContents(HWND form, const FormLayout& layout, HFONT windowFont
   label.color = kPaleGrey;
   label.font = labelFont;
   label.fontColor = widgets::Colour::FromRgb(128, 128, 128);
-  w.RzLabel_ShowInfo =
-      &w.RzPanel_Client->AddLabel(ToRect(layout.label), widgets::Align::kClient, label);
+  w.RzLabel_ShowInfo = &w.RzPanel_Client->Add<widgets::TRzLabel>(ToRect(layout.label),
+                                                                 widgets::Align::kClient, label);
 
   widgets::PanelSettings bottom;
   bottom.look.frames.borderOuter = widgets::fsFlat;
@@ -70,7 +70,7 @@ FormContents::FormContents(HWND form, const FormLayout& layout, HFONT windowFont
   button.enabled = false;
   button.isDefault = true;
   button.hotTrack = true;
-  w.Btn_OK = w.RzPanel1->AddBitBtn(ToRect(layout.button), button);
+  w.Btn_OK = w.RzPanel1->Add<widgets::TRzBitBtn>(ToRect(layout.button), button);
   if (w.Btn_OK == nullptr) throw FormError{L"Cannot create Btn_OK"};
 }
 

@@ -77,7 +77,7 @@ class ButtonBehaviour : public ::testing::Test {
   TRzBitBtn& Add(BitBtnSettings s) {
     s.setModalResult = [this](int r) { events.push_back("modal " + std::to_string(r)); };
     s.onClick = [this] { events.push_back("click"); };
-    TRzBitBtn* button = panel->AddBitBtn(Rect{104, 0, 179, 25}, s);
+    TRzBitBtn* button = panel->Add<TRzBitBtn>(Rect{104, 0, 179, 25}, s);
     EXPECT_NE(button, nullptr);
     return *button;
   }
@@ -160,7 +160,7 @@ TEST_F(ButtonBehaviour, AnExceptionFromTheClickEventDoesNotLeaveTheWindowProcedu
     clicked = true;
     throw std::runtime_error("click failed");
   };
-  TRzBitBtn* button = panel->AddBitBtn(Rect{0, 0, 75, 25}, s);
+  TRzBitBtn* button = panel->Add<TRzBitBtn>(Rect{0, 0, 75, 25}, s);
   ASSERT_NE(button, nullptr);
   EXPECT_EQ(::SendMessageW(button->Handle(), WM_KEYUP, VK_SPACE, 0), 0);
   EXPECT_TRUE(clicked);

@@ -29,18 +29,18 @@ TEST(BlinkList, TheTimerWindowComesWithTheFirstLabelAndGoesWithTheLast) {
   TestWindow form;
   auto panel = MakePanel(form.get());
   ASSERT_TRUE(panel);
-  panel->AddLabel(Rect{0, 0, 50, 20}, Align::kNone, LabelSettings{});
+  panel->Add<TRzLabel>(Rect{0, 0, 50, 20}, Align::kNone, LabelSettings{});
   const HWND timerWindow = BlinkTimerWindow();
   ASSERT_NE(timerWindow, nullptr);
   EXPECT_TRUE(::IsWindow(timerWindow));
   EXPECT_EQ(BlinkListSize(), 1u);
-  panel->AddLabel(Rect{0, 20, 50, 40}, Align::kNone, LabelSettings{});
+  panel->Add<TRzLabel>(Rect{0, 20, 50, 40}, Align::kNone, LabelSettings{});
   EXPECT_EQ(BlinkListSize(), 2u);
   EXPECT_EQ(BlinkTimerWindow(), timerWindow);  // one window for all
 
   // A second panel's label joins the same list.
   auto other = MakePanel(form.get());
-  other->AddLabel(Rect{}, Align::kClient, LabelSettings{});
+  other->Add<TRzLabel>(Rect{}, Align::kClient, LabelSettings{});
   EXPECT_EQ(BlinkListSize(), 3u);
   other.reset();
   EXPECT_EQ(BlinkListSize(), 2u);
@@ -57,7 +57,7 @@ TEST(BlinkList, TheTimerTicksEvery500MillisecondsOnItsWindow) {
   auto panel = MakePanel(form.get());
   LabelSettings blinking;
   blinking.blinking = true;
-  TRzLabel& label = panel->AddLabel(Rect{0, 0, 50, 20}, Align::kNone, blinking);
+  TRzLabel& label = panel->Add<TRzLabel>(Rect{0, 0, 50, 20}, Align::kNone, blinking);
   // A real tick arrives through the message loop within about a second.
   const DWORD start = ::GetTickCount();
   MSG msg;
@@ -79,8 +79,8 @@ TEST(BlinkList, OnlyBlinkingLabelsReactToATick) {
   plain.caption = L"plain";
   LabelSettings blinking = plain;
   blinking.blinking = true;
-  TRzLabel& still = panel->AddLabel(Rect{0, 0, 50, 20}, Align::kNone, plain);
-  TRzLabel& blinker = panel->AddLabel(Rect{0, 20, 50, 40}, Align::kNone, blinking);
+  TRzLabel& still = panel->Add<TRzLabel>(Rect{0, 0, 50, 20}, Align::kNone, plain);
+  TRzLabel& blinker = panel->Add<TRzLabel>(Rect{0, 20, 50, 40}, Align::kNone, blinking);
   Tick();
   EXPECT_TRUE(still.TextShown());
   EXPECT_FALSE(blinker.TextShown());
@@ -100,14 +100,14 @@ TEST(BlinkList, AnUnalignedAutoSizeLabelTakesTheSizeOfItsText) {
   auto panel = MakePanel(form.get());
   LabelSettings settings;
   settings.caption = L"Hello";
-  TRzLabel& label = panel->AddLabel(Rect{5, 6, 200, 100}, Align::kNone, settings);
+  TRzLabel& label = panel->Add<TRzLabel>(Rect{5, 6, 200, 100}, Align::kNone, settings);
   win::WindowDc screen(panel->Handle());
   win::SelectGuard font(screen.get(), panel->Font());
   SIZE size{};
   ::GetTextExtentPoint32W(screen.get(), L"Hello", 5, &size);
   EXPECT_EQ(label.Bounds(), (Rect{5, 6, 5 + size.cx, 6 + size.cy}));
   settings.autoSize = false;
-  TRzLabel& fixed = panel->AddLabel(Rect{5, 6, 200, 100}, Align::kNone, settings);
+  TRzLabel& fixed = panel->Add<TRzLabel>(Rect{5, 6, 200, 100}, Align::kNone, settings);
   EXPECT_EQ(fixed.Bounds(), (Rect{5, 6, 200, 100}));
 }
 

@@ -58,11 +58,11 @@ class ProgressWindowLayout : public ::testing::Test {
     info.color = Colour::FromRgb(240, 240, 240);
     info.font = labelFont.get();
     info.fontColor = Colour::FromRgb(128, 128, 128);
-    label = &clientPanel->AddLabel(Rect{}, Align::kClient, info);
+    label = &clientPanel->Add<TRzLabel>(Rect{}, Align::kClient, info);
 
     ProgressBarModel fields;
     fields.borderOuter = fsFlat;
-    bar = &clientPanel->AddProgressBar(Rect{0, 0, 299, 24}, Align::kBottom, fields);
+    bar = &clientPanel->Add<TRzProgressBar>(Rect{0, 0, 299, 24}, Align::kBottom, fields);
 
     PanelSettings bottom;
     bottom.look.frames.borderOuter = fsFlat;
@@ -79,7 +79,7 @@ class ProgressWindowLayout : public ::testing::Test {
     ok.enabled = false;
     ok.isDefault = true;
     ok.hotTrack = true;
-    button = bottomPanel->AddBitBtn(Rect{104, 0, 179, 25}, ok);
+    button = bottomPanel->Add<TRzBitBtn>(Rect{104, 0, 179, 25}, ok);
     ASSERT_NE(button, nullptr);
   }
 
