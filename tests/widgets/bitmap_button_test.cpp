@@ -1,7 +1,10 @@
-// The bitmap button's glyph resource, keys, clicks and hot tracking.
+// The bitmap button's glyph resource, keys, clicks and hot tracking, and the
+// progress window's OK button as it paints: frame, glyph cell and embossed
+// caption, classic and themed.
 #include "widgets/bitmap_button.h"
 
 #include <gtest/gtest.h>
+#include <vssym32.h>
 
 #include <stdexcept>
 #include <string>
@@ -10,11 +13,15 @@
 #include "gdi_test_support.h"
 #include "widgets/glyph_resource.h"
 #include "widgets/panel.h"
+#include "window_layout.h"
 
 namespace widgets {
 namespace {
 
 using testing::TestWindow;
+
+// The OK button in the progress window's layout.
+using namespace testing;
 
 TEST(OkGlyph, IsA32By16BitmapOfAGreenAndAGreyCheckMark) {
   const Glyph glyph = LoadOkGlyph();
@@ -183,6 +190,121 @@ TEST_F(ButtonBehaviour, AssigningAGlyphSetsNumGlyphs) {
   EXPECT_EQ(button.NumGlyphs(), 3);
   button.SetGlyph(glyphOf(80, 16));
   EXPECT_EQ(button.NumGlyphs(), 1);
+}
+
+TEST_F(ProgressWindowLayout, DisabledButtonFrameGlyphAndEmbossedCaption) {
+  const auto dib = PaintButton(PaintContext{kScheme, false, button->Handle()});
+  dib->SavePng("Btn_OK");
+  // The frame one pixel inside the edge, corners left out.
+  for (int y = 2; y <= 22; ++y) {
+    EXPECT_EQ(dib->At(1, y), kFlat) << y;
+    EXPECT_EQ(dib->At(73, y), kFlat) << y;
+  }
+  for (int x = 2; x <= 72; ++x) {
+    EXPECT_EQ(dib->At(x, 1), kFlat) << x;
+    EXPECT_EQ(dib->At(x, 23), kFlat) << x;
+  }
+  for (Point p : {Point{1, 1}, Point{73, 1}, Point{1, 23}, Point{73, 23}, Point{0, 0},
+                  Point{74, 24}, Point{37, 0}, Point{0, 12}}) {
+    EXPECT_EQ(dib->At(p.x, p.y), kFace) << p.x << ',' << p.y;
+  }
+  // The grey cell at (7, 5), its background colour left out.
+  const Glyph glyph = LoadOkGlyph();
+  ASSERT_EQ(glyph.width, 32);
+  int drawn = 0;
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 16; ++x) {
+      const Rgb source = glyph.At(16 + x, y);
+      const Rgb expected = source == glyph.TransparentColour() ? kFace : source;
+      EXPECT_EQ(dib->At(7 + x, 5 + y), expected) << x << ',' << y;
+      drawn += source == glyph.TransparentColour() ? 0 : 1;
+    }
+  }
+  EXPECT_GT(drawn, 20);
+  // Caption in (27, 6, 70, 19): button shadow in place, button highlight
+  // one pixel down and right wherever the shadow does not cover it.
+  const Rect caption{27, 6, 71, 21};
+  const Rect shadow = dib->BoxOf(caption, kShadow);
+  ASSERT_FALSE(shadow.Empty());
+  EXPECT_GE(shadow.top, 6);
+  EXPECT_LE(shadow.bottom, 19);
+  const int width = TextWidth(windowFont.get(), kOkCaption);
+  EXPECT_GE(shadow.left, 27 + (43 - width) / 2);
+  EXPECT_LE(shadow.right, 27 + (43 - width) / 2 + width);
+  int highlights = 0;
+  for (int y = caption.top; y < caption.bottom; ++y) {
+    for (int x = caption.left; x < caption.right; ++x) {
+      const bool isShadow = dib->At(x, y) == kShadow;
+      const bool isHighlight = dib->At(x, y) == kHighlightWhite;
+      ASSERT_TRUE(isShadow || isHighlight || dib->At(x, y) == kFace) << x << ',' << y;
+      if (isHighlight) {
+        ++highlights;
+        EXPECT_EQ(dib->At(x - 1, y - 1), kShadow) << x << ',' << y;
+      }
+      if (isShadow && dib->At(x + 1, y + 1) != kShadow) {
+        EXPECT_EQ(dib->At(x + 1, y + 1), kHighlightWhite) << x << ',' << y;
+      }
+    }
+  }
+  EXPECT_GT(highlights, 10);
+}
+
+TEST_F(ProgressWindowLayout, EnabledButtonShowsTheGreenCellAndAOneCellGlyphAlwaysCellZero) {
+  button->SetEnabled(true);
+  const auto enabled = PaintButton(PaintContext{kScheme, false, button->Handle()});
+  enabled->SavePng("Btn_OK_enabled");
+  const Glyph glyph = LoadOkGlyph();
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 16; ++x) {
+      if (glyph.At(x, y) != glyph.TransparentColour()) {
+        EXPECT_EQ(enabled->At(7 + x, 5 + y), glyph.At(x, y)) << x << ',' << y;
+      }
+    }
+  }
+  EXPECT_GT(enabled->Count(Rect{27, 5, 70, 20}, Rgb{0, 0, 0}), 10);  // button text colour
+
+  // A 16 x 16 glyph has one cell: a disabled button shows it as it is.
+  Glyph single = glyph;
+  single.width = 16;
+  single.pixels.clear();
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 16; ++x) single.pixels.push_back(glyph.At(x, y));
+  }
+  button->SetEnabled(false);
+  button->SetGlyph(single);
+  EXPECT_EQ(button->NumGlyphs(), 1);
+  const auto disabled = PaintButton(PaintContext{kScheme, false, button->Handle()});
+  EXPECT_EQ(disabled->At(7 + 6, 5 + 10), glyph.At(6, 10));  // the green stroke's tip
+}
+
+// The visual-style painters, given the themed state directly.
+TEST_F(ProgressWindowLayout, ThemedButtonDrawsTheDisabledPushButton) {
+  ASSERT_TRUE(Theme().present);
+  const auto dib = PaintButton(PaintContext{kScheme, true, button->Handle()});
+  dib->SavePng("Btn_OK_themed");
+  // The panel's background first, then the platform's disabled push-button.
+  DibSurface expected(75, 25, kSentinel);
+  {
+    DibSurface panel(303, 27, kSentinel);
+    bottomPanel->PaintTo(panel.dc(), Classic(*bottomPanel));
+    ::BitBlt(expected.dc(), 0, 0, 75, 25, panel.dc(), 104, 0, SRCCOPY);
+  }
+  UniqueTheme theme(OpenTheme(button->Handle(), L"BUTTON"));
+  ASSERT_TRUE(theme);
+  const RECT all{0, 0, 75, 25};
+  Theme().drawThemeBackground(theme.get(), expected.dc(), BP_PUSHBUTTON, PBS_DISABLED, &all,
+                              nullptr);
+  expected.SavePng("Btn_OK_themed_expected");
+  const Rect content{5, 5, 70, 20};
+  for (int y = 0; y < 25; ++y) {
+    for (int x = 0; x < 75; ++x) {
+      if (content.Contains({x, y})) continue;
+      ASSERT_EQ(dib->At(x, y), expected.At(x, y)) << x << ',' << y;
+    }
+  }
+  // Glyph and caption on top, as in the classic look.
+  EXPECT_EQ(dib->At(7 + 6, 5 + 10), LoadOkGlyph().At(16 + 6, 10));
+  EXPECT_GT(dib->Count(Rect{27, 5, 70, 20}, kShadow), 10);
 }
 
 }  // namespace
