@@ -18,6 +18,7 @@
 #include "tables/table_rules.h"
 #include "tables/template_walk.h"
 #include "tables/wide_path.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -42,24 +43,6 @@ void WriteWholeFile(const std::wstring& path, const std::vector<std::uint8_t>& b
   DWORD written = 0;
   ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   ::CloseHandle(file);
-}
-
-void RemoveTree(const std::wstring& folder) {
-  WIN32_FIND_DATAW entry;
-  HANDLE find = ::FindFirstFileW((folder + L"*").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = entry.cFileName;
-      if (name == L"." || name == L"..") continue;
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(folder + name + L"\\");
-      } else {
-        ::DeleteFileW((folder + name).c_str());
-      }
-    } while (::FindNextFileW(find, &entry));
-    ::FindClose(find);
-  }
-  ::RemoveDirectoryW(folder.c_str());
 }
 
 void MakeTree(const std::wstring& root, int folders, int tablesPerFolder) {
@@ -149,7 +132,7 @@ int main(int argc, char** argv) {
   wchar_t temp[MAX_PATH + 1];
   ::GetTempPathW(MAX_PATH + 1, temp);
   const std::wstring work = tables::ExtendedPath(std::wstring(temp) + L"qesh-walk-bench\\");
-  RemoveTree(work);
+  testing_support::RemoveTree(work);
   ::CreateDirectoryW(work.c_str(), nullptr);
   const std::wstring root = work + L"TempLateTemp\\";
   std::string hostRoot(root.begin() + 4, root.end());  // plain ASCII temp path
@@ -166,16 +149,16 @@ int main(int argc, char** argv) {
     if (reported != static_cast<std::size_t>(tables)) std::abort();
     ::QueryPerformanceCounter(&stop);
     scan.push_back(Seconds(start, stop));
-    RemoveTree(root);
+    testing_support::RemoveTree(root);
 
     MakeTree(root, folders, perFolder);
     ::QueryPerformanceCounter(&start);
     FloorFolder(root);
     ::QueryPerformanceCounter(&stop);
     floor.push_back(Seconds(start, stop));
-    RemoveTree(root);
+    testing_support::RemoveTree(root);
   }
-  RemoveTree(work);
+  testing_support::RemoveTree(work);
 
   const double scanRate = tables / Median(scan);
   const double floorRate = tables / Median(floor);

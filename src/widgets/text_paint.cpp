@@ -14,12 +14,6 @@ int MeasureTextHeight(HDC dc, const std::wstring& text, Rect area, UINT flags) {
   return MeasureTextBottom(dc, text, area, flags) - area.top;
 }
 
-SIZE MeasureTextExtent(HDC dc, const std::wstring& text) {
-  SIZE size{};
-  ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  return size;
-}
-
 void DrawTextIn(HDC dc, const std::wstring& text, Rect area, UINT flags, Rgb colour) {
   if (text.empty()) return;
   const int oldMode = ::SetBkMode(dc, TRANSPARENT);

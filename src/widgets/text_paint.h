@@ -16,8 +16,6 @@ namespace widgets {
 int MeasureTextHeight(HDC dc, const std::wstring& text, Rect area, UINT flags);
 // Bottom of the measured text rectangle, from DT_CALCRECT in `area`.
 int MeasureTextBottom(HDC dc, const std::wstring& text, Rect area, UINT flags);
-// The size of a one-line text.
-SIZE MeasureTextExtent(HDC dc, const std::wstring& text);
 
 void DrawTextIn(HDC dc, const std::wstring& text, Rect area, UINT flags, Rgb colour);
 // In `highlight` offset by (+1, +1), then in `shadow` in place.

@@ -14,9 +14,6 @@ class TUnZip {
   using ProgressEvent = std::function<void(const std::wstring& entry, int percent)>;
 
   ProgressEvent OnProgress;
-
-  // Nothing is extracted until a caller starts it; the window never does.
-  bool started() const { return false; }
 };
 
 }  // namespace window

@@ -4,7 +4,7 @@ resolves itself only (any other would be looked for in the host's folder
 first); on i686 the callee removes the 20 bytes of its five
 arguments (ret $0x14) and the settings-change handler takes its arguments in
 registers (nothing read from the stack) and answers false in AL; a version
-resource and a manifest asking for the common controls version 6.
+resource.
 
 usage: library_exports.py OBJDUMP DLL
 """
@@ -63,8 +63,6 @@ def main():
             if not any(re.match(r"xor +%eax,%eax|mov +\$0x0,%eax|xor +%al,%al", i) for i in instructions):
                 failures.append(f"the handler does not answer false: {instructions}")
 
-    if "Microsoft.Windows.Common-Controls" not in run("strings", dll):
-        failures.append("no manifest asking for the common controls")
     if "VS_VERSION_INFO" not in run("strings", "-el", dll):
         failures.append("no version resource")
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "widgets/core/colour.h"
-#include "win/gdi_handles.h"
 #include "widgets/core/geometry.h"
+#include "win/gdi_handles.h"
 
 namespace widgets::testing {
 

@@ -12,6 +12,8 @@ std::wstring WithExtended(const std::wstring& path) {
   return path.compare(0, 4, kExtended) == 0 ? path : kExtended + path;
 }
 
+}  // namespace
+
 void RemoveTree(const std::wstring& folder) {
   WIN32_FIND_DATAW entry;
   HANDLE find = ::FindFirstFileW((folder + L"*").c_str(), &entry);
@@ -32,8 +34,6 @@ void RemoveTree(const std::wstring& folder) {
   }
   ::RemoveDirectoryW(folder.c_str());
 }
-
-}  // namespace
 
 TempFolder::TempFolder() {
   static std::atomic<int> counter{0};

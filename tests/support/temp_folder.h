@@ -35,6 +35,10 @@ class TempFolder {
   std::wstring path_;
 };
 
+// Removes `folder` (ending with a backslash) with everything in it,
+// read-only bits included. Links are removed, never followed.
+void RemoveTree(const std::wstring& folder);
+
 // A small, valid dBASE III table: two character fields, `records` records.
 Bytes MakeTable(std::uint8_t flags, int records = 3);
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "classic_scheme.h"
 #include "gdi_test_support.h"
 #include "picture.h"
 #include "widgets/bitmap_button.h"

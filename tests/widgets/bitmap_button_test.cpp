@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "classic_scheme.h"
 #include "gdi_test_support.h"
 #include "widgets/glyph_resource.h"
 #include "widgets/panel.h"

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "classic_scheme.h"
 #include "gdi_test_support.h"
 #include "widgets/label.h"
 #include "widgets/panel.h"

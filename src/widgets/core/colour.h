@@ -38,10 +38,6 @@ class ColourScheme {
   ~ColourScheme() = default;
 };
 
-// The Windows classic ("Windows Standard") scheme: button face (212,208,200),
-// button shadow (128,128,128), dark 3-D shadow (64,64,64) and so on.
-const ColourScheme& ClassicScheme();
-
 // A 32-bit colour value. The encoding follows the usual Delphi/VCL one:
 // 0x00BBGGRR for RGB, 0xFF0000nn for system role nn, 0x1FFFFFFF for none.
 class Colour {

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <vector>
 
+#include "classic_scheme.h"
 #include "picture.h"
 #include "widgets/core/hsl240.h"
 #include "widgets/core/progress_bar_layout.h"

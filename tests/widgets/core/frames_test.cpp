@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "classic_scheme.h"
 #include "picture.h"
 
 namespace widgets {

@@ -5,6 +5,7 @@
 
 #include <cfenv>
 
+#include "classic_scheme.h"
 #include "picture.h"
 #include "widgets/core/round_half_even.h"
 

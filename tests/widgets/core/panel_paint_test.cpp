@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "classic_scheme.h"
 #include "picture.h"
 #include "widgets/core/hsl240.h"
 

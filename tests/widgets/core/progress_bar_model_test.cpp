@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "classic_scheme.h"
 #include "picture.h"
 #include "widgets/core/progress_bar_layout.h"
 
