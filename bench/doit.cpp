@@ -19,8 +19,8 @@ int main(int argc, char** argv) {
   const int calls = argc > 1 ? std::atoi(argv[1]) : 20;
 
   const QeshLibrary library;
-  if (!library.loaded()) return 2;
-  const QeshDoItProc doIt = library.doIt();
+  if (!library.Loaded()) return 2;
+  const QeshDoItProc doIt = library.DoItProc();
 
   HWND host = ::CreateWindowExW(0, L"STATIC", L"bench host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
                                 400, 300, nullptr, nullptr, nullptr, nullptr);

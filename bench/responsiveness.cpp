@@ -50,8 +50,8 @@ int main(int argc, char** argv) {
   const int perFolder = argc > 2 ? std::atoi(argv[2]) : 100;
 
   const QeshLibrary library;
-  if (!library.loaded()) return 2;
-  const QeshDoItProc doIt = library.doIt();
+  if (!library.Loaded()) return 2;
+  const QeshDoItProc doIt = library.DoItProc();
 
   char temp[MAX_PATH];
   ::GetTempPathA(MAX_PATH, temp);

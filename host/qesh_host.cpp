@@ -50,11 +50,11 @@ int main(int argc, char** argv) {
   const char* dataSource = argc > 2 ? argv[2] : "";
 
   QeshLibrary library;
-  if (!library.hasModule()) {
-    std::fprintf(stderr, "qesh-host: cannot load the library (error %lu)\n", library.loadError());
+  if (!library.HasModule()) {
+    std::fprintf(stderr, "qesh-host: cannot load the library (error %lu)\n", library.LoadError());
     return 2;
   }
-  const QeshDoItProc doIt = library.doIt();
+  const QeshDoItProc doIt = library.DoItProc();
   if (doIt == nullptr) {
     std::fprintf(stderr, "qesh-host: the library has no DoIt\n");
     return 2;

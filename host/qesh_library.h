@@ -29,11 +29,11 @@ class QeshLibrary {
   QeshLibrary& operator=(const QeshLibrary&) = delete;
 
   // True when the library is loaded and has DoIt.
-  bool loaded() const { return doIt_ != nullptr; }
-  bool hasModule() const { return module_ != nullptr; }
+  bool Loaded() const { return doIt_ != nullptr; }
+  bool HasModule() const { return module_ != nullptr; }
   // GetLastError of a failed load.
-  DWORD loadError() const { return loadError_; }
-  QeshDoItProc doIt() const { return doIt_; }
+  DWORD LoadError() const { return loadError_; }
+  QeshDoItProc DoItProc() const { return doIt_; }
 
   void Unload() {
     if (module_ != nullptr) ::FreeLibrary(module_);

@@ -7,8 +7,8 @@
 #include "tables/table_detach.h"
 #include "tables/table_rules.h"
 #include "tables/wide_path.h"
-#include "win/file_handles.h"
 #include "win/ansi_text.h"
+#include "win/file_handles.h"
 
 namespace tables {
 namespace {
@@ -30,7 +30,7 @@ class FolderListing {
     return ::FindNextFileW(find_.get(), &entry_) ? &entry_ : nullptr;
   }
 
-  std::size_t folderLength() const { return folderLength_; }
+  std::size_t FolderLength() const { return folderLength_; }
 
  private:
   static HANDLE Start(std::wstring& path, WIN32_FIND_DATAW& entry) {
@@ -73,11 +73,11 @@ void WalkTables(const std::wstring& folder, const TableVisitor& visit) {
     const std::wstring_view name(entry->cFileName);
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
       if (IsDotEntry(entry->cFileName)) continue;
-      path.resize(level.folderLength());
+      path.resize(level.FolderLength());
       path.append(name).push_back(L'\\');
       open.emplace_back(path);  // `level` is not used after this
     } else if (IsTableName(name)) {
-      path.resize(level.folderLength());
+      path.resize(level.FolderLength());
       path.append(name);
       visit(path, markerFrom);
     }

@@ -124,7 +124,7 @@ int TForm_DeleteDBFIndex::ShowModal() {
         const bool wasActive = active == nullptr || active == form.window_.get();
         disabled.Release();
         form.HideAfterRun();
-        const HWND previous = disabled.previouslyActive();
+        const HWND previous = disabled.PreviouslyActive();
         if (wasActive && previous != nullptr && ::IsWindow(previous)) ::SetActiveWindow(previous);
       }
     } endOfRun{*this, disabled};
@@ -296,7 +296,7 @@ void TForm_DeleteDBFIndex::ShowError(const std::wstring& message) const {
   // Enabled first, so that the window active before the box (the progress
   // window) can take activation back.
   disabled.Release();
-  if (::IsWindow(disabled.previouslyActive())) ::SetActiveWindow(disabled.previouslyActive());
+  if (::IsWindow(disabled.PreviouslyActive())) ::SetActiveWindow(disabled.PreviouslyActive());
 }
 
 LRESULT CALLBACK TForm_DeleteDBFIndex::WindowProc(HWND hwnd, UINT message, WPARAM wParam,

@@ -23,7 +23,7 @@ class ThreadWindowsDisabled {
   void Release();
 
   // The window that was active when the windows were disabled.
-  HWND previouslyActive() const { return previouslyActive_; }
+  HWND PreviouslyActive() const { return previouslyActive_; }
 
  private:
   std::vector<HWND> disabled_;

@@ -28,16 +28,16 @@ TEST(AnsiHostPaths, AWorkFolderNamedInTheAnsiCodePageIsWalked) {
       << ") code pages read the name alike here, so the case proves nothing";
 
   Library library;
-  ASSERT_TRUE(library.loaded());
+  ASSERT_TRUE(library.Loaded());
   HostWindow host;
   TempFolder work;
   const std::wstring folder = name + L"\\";
   const std::wstring table = work.Write(folder + L"TempLateTemp\\CUSTOMER.DBF", MakeTable(0x01));
   const std::wstring index = work.Write(folder + L"TempLateTemp\\CUSTOMER.MDX", {1});
-  const std::string workFolder = ToAnsi(work.path() + folder);
+  const std::string workFolder = ToAnsi(work.Path() + folder);
   const std::string dataSource = "D:\\" + ansi;
 
-  EXPECT_EQ(library.Run(host.hwnd(), workFolder.c_str(), dataSource.c_str()),
+  EXPECT_EQ(library.Run(host.Handle(), workFolder.c_str(), dataSource.c_str()),
             L"D:\\" + name + L"\\");
   const Bytes after = ReadBytes(table);
   ASSERT_GT(after.size(), 28u);

@@ -16,14 +16,14 @@ constexpr std::size_t kFlags = 28;
 
 class DoIt : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(library.loaded()); }
+  void SetUp() override { ASSERT_TRUE(library.Loaded()); }
 
   // A work folder (8-bit, ending with a backslash) whose template folder
   // holds one table with the index flag set and its .MDX.
   std::string WorkFolder() {
     table = work.Write(L"TempLateTemp\\CUSTOMER.DBF", MakeTable(0x01));
     index = work.Write(L"TempLateTemp\\CUSTOMER.MDX", {1, 2});
-    return ToAnsi(work.path());
+    return ToAnsi(work.Path());
   }
   bool TableDetached() const { return ReadBytes(table)[kFlags] == 0x00 && !FileExists(index); }
   bool TableUntouched() const { return ReadBytes(table) == MakeTable(0x01) && FileExists(index); }
@@ -36,26 +36,26 @@ class DoIt : public ::testing::Test {
 
 TEST_F(DoIt, RunsTheJobAndEchoesTheDataSourcePathWithABackslash) {
   const std::string folder = WorkFolder();
-  EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), "D:\\src"), L"D:\\src\\");
+  EXPECT_EQ(library.Run(host.Handle(), folder.c_str(), "D:\\src"), L"D:\\src\\");
   EXPECT_TRUE(TableDetached());
 
-  EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), "D:\\src\\"), L"D:\\src\\\\");
-  EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), ""), L"\\");
-  EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), nullptr), L"\\");
+  EXPECT_EQ(library.Run(host.Handle(), folder.c_str(), "D:\\src\\"), L"D:\\src\\\\");
+  EXPECT_EQ(library.Run(host.Handle(), folder.c_str(), ""), L"\\");
+  EXPECT_EQ(library.Run(host.Handle(), folder.c_str(), nullptr), L"\\");
 }
 
 TEST_F(DoIt, AnOldStringInTheSlotIsReplaced) {
   const std::string folder = WorkFolder();
   BSTR old = ::SysAllocString(L"an old result that is longer than the new one");
-  EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), "E:\\x", old), L"E:\\x\\");
+  EXPECT_EQ(library.Run(host.Handle(), folder.c_str(), "E:\\x", old), L"E:\\x\\");
 }
 
 TEST_F(DoIt, ANullWorkFolderWalksTheTemplateFolderUnderTheCurrentFolder) {
   WorkFolder();
   wchar_t previous[MAX_PATH];
   ::GetCurrentDirectoryW(MAX_PATH, previous);
-  ASSERT_TRUE(::SetCurrentDirectoryW(work.path().c_str()));
-  const std::wstring result = library.Run(host.hwnd(), nullptr, "S");
+  ASSERT_TRUE(::SetCurrentDirectoryW(work.Path().c_str()));
+  const std::wstring result = library.Run(host.Handle(), nullptr, "S");
   ::SetCurrentDirectoryW(previous);
   EXPECT_EQ(result, L"S\\");
   EXPECT_TRUE(TableDetached());
@@ -66,7 +66,7 @@ TEST_F(DoIt, ANullResultSlotDoesNothing) {
   std::atomic<bool> sawWindow{false};
   {
     Watcher watcher([&] { sawWindow = WaitForProgressWindow(300) != nullptr; });
-    library.doIt()(nullptr, host.hwnd(), folder.c_str(), "D:\\src", 0);
+    library.DoItProc()(nullptr, host.Handle(), folder.c_str(), "D:\\src", 0);
   }
   EXPECT_FALSE(sawWindow);
   EXPECT_TRUE(TableUntouched());
@@ -76,12 +76,12 @@ TEST_F(DoIt, ClosingTheWindowInItsFirstSecondGivesZeroAndTouchesNothing) {
   const std::string folder = WorkFolder();
   {
     Watcher watcher([] { ::PostMessageW(WaitForProgressWindow(), WM_CLOSE, 0, 0); });
-    EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), "D:\\src"), L"0");
+    EXPECT_EQ(library.Run(host.Handle(), folder.c_str(), "D:\\src"), L"0");
   }
   EXPECT_TRUE(TableUntouched());
   {
     Watcher watcher([] { ::PostMessageW(WaitForProgressWindow(), WM_SYSCOMMAND, SC_CLOSE, 0); });
-    EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), "D:\\src"), L"0");
+    EXPECT_EQ(library.Run(host.Handle(), folder.c_str(), "D:\\src"), L"0");
   }
   EXPECT_TRUE(TableUntouched());
 }
@@ -95,7 +95,7 @@ TEST_F(DoIt, EnterAndEscapeDoNothing) {
       ::PostMessageW(form, WM_KEYUP, key, 0);
     }
   });
-  EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), "D:\\src"), L"D:\\src\\");
+  EXPECT_EQ(library.Run(host.Handle(), folder.c_str(), "D:\\src"), L"D:\\src\\");
   EXPECT_TRUE(TableDetached());
 }
 
@@ -107,14 +107,14 @@ TEST_F(DoIt, AQuitMessageEndsTheRunAndReachesTheHostsLoopAfterwards) {
       WaitForProgressWindow();
       ::PostThreadMessageW(hostThread, WM_QUIT, 7, 0);
     });
-    EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), "D:\\src"), L"0");
+    EXPECT_EQ(library.Run(host.Handle(), folder.c_str(), "D:\\src"), L"0");
   }
   EXPECT_TRUE(TableUntouched());
   MSG message;
   ASSERT_TRUE(::PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(message.wParam, 7u);
   // No state is kept: the next call runs afresh.
-  EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), "D:\\src"), L"D:\\src\\");
+  EXPECT_EQ(library.Run(host.Handle(), folder.c_str(), "D:\\src"), L"D:\\src\\");
   EXPECT_TRUE(TableDetached());
 }
 
@@ -126,13 +126,13 @@ TEST_F(DoIt, TheHostOwnsTheWindowAndIsDisabledWhileItIsUp) {
     Watcher watcher([&] {
       HWND form = WaitForProgressWindow();
       owner = ::GetWindow(form, GW_OWNER);
-      hostEnabled = ::IsWindowEnabled(host.hwnd());
+      hostEnabled = ::IsWindowEnabled(host.Handle());
     });
-    EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), "D:\\src"), L"D:\\src\\");
+    EXPECT_EQ(library.Run(host.Handle(), folder.c_str(), "D:\\src"), L"D:\\src\\");
   }
-  EXPECT_EQ(owner, host.hwnd());
+  EXPECT_EQ(owner, host.Handle());
   EXPECT_FALSE(hostEnabled);
-  EXPECT_TRUE(::IsWindowEnabled(host.hwnd()));
+  EXPECT_TRUE(::IsWindowEnabled(host.Handle()));
 }
 
 TEST_F(DoIt, WithoutAHostWindowTheWindowIsUnownedAndTheJobRuns) {
@@ -156,8 +156,8 @@ struct FrameworkMessage {
 
 TEST_F(DoIt, TheHostIsToldWhenItGainsAndLosesTheLibrary) {
   const std::string folder = WorkFolder();
-  EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), "D:\\src"), L"D:\\src\\");
-  const auto& messages = host.ownerMessages();
+  EXPECT_EQ(library.Run(host.Handle(), folder.c_str(), "D:\\src"), L"D:\\src\\");
+  const auto& messages = host.OwnerMessages();
   ASSERT_EQ(messages.size(), 2u);
   EXPECT_EQ(messages[0].wParam, 0u);  // gained
   EXPECT_EQ(messages[1].wParam, 1u);  // lost
@@ -176,12 +176,12 @@ TEST_F(DoIt, TheHostIsToldWhenItGainsAndLosesTheLibrary) {
 
 TEST_F(DoIt, EachCallShowsAFreshWindowWithItsOwnResult) {
   const std::string folder = WorkFolder();
-  EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), "first"), L"first\\");
+  EXPECT_EQ(library.Run(host.Handle(), folder.c_str(), "first"), L"first\\");
   {
     Watcher watcher([] { ::PostMessageW(WaitForProgressWindow(), WM_CLOSE, 0, 0); });
-    EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), "second"), L"0");
+    EXPECT_EQ(library.Run(host.Handle(), folder.c_str(), "second"), L"0");
   }
-  EXPECT_EQ(library.Run(host.hwnd(), folder.c_str(), "third"), L"third\\");
+  EXPECT_EQ(library.Run(host.Handle(), folder.c_str(), "third"), L"third\\");
   EXPECT_EQ(::FindWindowW(kFormClass, nullptr), nullptr);
 }
 
@@ -200,7 +200,7 @@ TEST_F(DoIt, ManyCallsLeaveNoHandlesBehind) {
   const std::string folder = WorkFolder();
   auto closeAtOnce = [&] {
     Watcher watcher([] { ::PostMessageW(WaitForProgressWindow(), WM_CLOSE, 0, 0); });
-    return library.Run(host.hwnd(), folder.c_str(), "D:\\src");
+    return library.Run(host.Handle(), folder.c_str(), "D:\\src");
   };
   closeAtOnce();  // first-call allocations of the platform are not ours
   const int before = OpenHandles();
@@ -217,13 +217,13 @@ TEST(DoItUnload, MessagesToTheFormerHostAfterUnloadingAreHarmless) {
   work.MakeFolder(L"TempLateTemp");
   {
     Library library;
-    ASSERT_TRUE(library.loaded());
-    EXPECT_EQ(library.Run(host.hwnd(), ToAnsi(work.path()).c_str(), "D:\\src"), L"D:\\src\\");
+    ASSERT_TRUE(library.Loaded());
+    EXPECT_EQ(library.Run(host.Handle(), ToAnsi(work.Path()).c_str(), "D:\\src"), L"D:\\src\\");
   }
-  ::SendMessageW(host.hwnd(), WM_THEMECHANGED, 0, 0);
-  ::SendMessageW(host.hwnd(), WM_SETTINGCHANGE, 0, 0);
-  ::SendMessageW(host.hwnd(), WM_SYSCOLORCHANGE, 0, 0);
-  EXPECT_TRUE(::IsWindow(host.hwnd()));
+  ::SendMessageW(host.Handle(), WM_THEMECHANGED, 0, 0);
+  ::SendMessageW(host.Handle(), WM_SETTINGCHANGE, 0, 0);
+  ::SendMessageW(host.Handle(), WM_SYSCOLORCHANGE, 0, 0);
+  EXPECT_TRUE(::IsWindow(host.Handle()));
 }
 
 }  // namespace

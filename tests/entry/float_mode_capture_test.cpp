@@ -63,7 +63,7 @@ Capture CaptureThroughDoIt() {
     capture = CaptureClient(form);
     ::PostMessageW(form, WM_CLOSE, 0, 0);
   });
-  EXPECT_EQ(library.Run(host.hwnd(), ToAnsi(work.path()).c_str(), "D:\\src"), L"0");
+  EXPECT_EQ(library.Run(host.Handle(), ToAnsi(work.Path()).c_str(), "D:\\src"), L"0");
   return capture;
 }
 

@@ -30,7 +30,7 @@ class LargeTemplate {
           table));
     }
   }
-  std::string Ansi() const { return ToAnsi(work.path()); }
+  std::string Ansi() const { return ToAnsi(work.Path()); }
   int Detached() const {
     int detached = 0;
     for (const auto& path : paths_) detached += ReadBytes(path)[kFlags] == 0x00;
@@ -107,7 +107,7 @@ Samples Watch(HWND form, DWORD atMs = 0, const std::function<void()>& during = {
 
 class JobProgress : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(library.loaded()); }
+  void SetUp() override { ASSERT_TRUE(library.Loaded()); }
   Library library;
   HostWindow host;
 };
@@ -121,7 +121,7 @@ TEST_F(JobProgress, TheBarFillsAndTheWindowAnswersThroughoutAndACloseIsIgnored) 
       HWND form = WaitForProgressWindow();
       samples = Watch(form, 600, [form] { ::PostMessageW(form, WM_CLOSE, 0, 0); });
     });
-    EXPECT_EQ(library.Run(host.hwnd(), work.c_str(), "D:\\src"), L"D:\\src\\");
+    EXPECT_EQ(library.Run(host.Handle(), work.c_str(), "D:\\src"), L"D:\\src\\");
   }
   EXPECT_EQ(folder.Detached(), folder.size());
   // Nothing for the gone window is left in the host's queue.
@@ -154,7 +154,7 @@ TEST_F(JobProgress, AQuitMessageDuringTheJobWaitsForItsEndAndReachesTheHostAfter
       samples = Watch(WaitForProgressWindow(), 0,
                       [hostThread] { ::PostThreadMessageW(hostThread, WM_QUIT, 9, 0); });
     });
-    EXPECT_EQ(library.Run(host.hwnd(), work.c_str(), "D:\\src"), L"D:\\src\\");
+    EXPECT_EQ(library.Run(host.Handle(), work.c_str(), "D:\\src"), L"D:\\src\\");
   }
   EXPECT_TRUE(samples.acted);
   EXPECT_EQ(folder.Detached(), folder.size());
@@ -171,17 +171,17 @@ TEST_F(JobProgress, AHostDestroyedDuringTheJobStillGetsTheWholeJobDone) {
   {
     // The destruction comes from the host's own thread, as a close would.
     Watcher watcher([&] {
-      HWND target = host.hwnd();
+      HWND target = host.Handle();
       samples =
           Watch(WaitForProgressWindow(), 0, [target] { ::PostMessageW(target, WM_CLOSE, 0, 0); });
     });
     // The host's window takes WM_CLOSE as DefWindowProc does: it is destroyed.
-    EXPECT_EQ(library.Run(host.hwnd(), work.c_str(), "D:\\src"), L"D:\\src\\");
+    EXPECT_EQ(library.Run(host.Handle(), work.c_str(), "D:\\src"), L"D:\\src\\");
   }
   EXPECT_TRUE(samples.acted);
-  EXPECT_FALSE(::IsWindow(host.hwnd()));
+  EXPECT_FALSE(::IsWindow(host.Handle()));
   EXPECT_EQ(folder.Detached(), folder.size());
-  EXPECT_TRUE(::IsWindowEnabled(other.hwnd()));
+  EXPECT_TRUE(::IsWindowEnabled(other.Handle()));
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ struct WorkFolder {
   WorkFolder()
       : table(work.Write(L"TempLateTemp\\CUSTOMER.DBF", MakeTable(0x01))),
         index(work.Write(L"TempLateTemp\\CUSTOMER.MDX", {1, 2})),
-        ansi(ToAnsi(work.path())) {}
+        ansi(ToAnsi(work.Path())) {}
   bool Detached() const { return ReadBytes(table)[kFlags] == 0x00 && !FileExists(index); }
   bool Untouched() const { return ReadBytes(table) == MakeTable(0x01) && FileExists(index); }
 
@@ -93,34 +93,34 @@ struct HideObserver {
 
 class ModalRun : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(library.loaded()); }
+  void SetUp() override { ASSERT_TRUE(library.Loaded()); }
   Library library;
 };
 
 TEST_F(ModalRun, ActivationGoesBackToTheHostWhetherTheJobRanOrTheWindowWasClosed) {
   OtherProgramWindow behind;
   HostWindow host;
-  ::SetForegroundWindow(host.hwnd());
-  ::SetActiveWindow(host.hwnd());
-  ASSERT_EQ(::GetActiveWindow(), host.hwnd());
+  ::SetForegroundWindow(host.Handle());
+  ::SetActiveWindow(host.Handle());
+  ASSERT_EQ(::GetActiveWindow(), host.Handle());
   WorkFolder folder;
   {
-    HideObserver observer(host.hwnd());
-    EXPECT_EQ(library.Run(host.hwnd(), folder.ansi.c_str(), "D:\\src"), L"D:\\src\\");
+    HideObserver observer(host.Handle());
+    EXPECT_EQ(library.Run(host.Handle(), folder.ansi.c_str(), "D:\\src"), L"D:\\src\\");
     EXPECT_GE(HideObserver::hides, 1);
     EXPECT_TRUE(HideObserver::hostEnabledAtEveryHide);
   }
-  EXPECT_EQ(::GetActiveWindow(), host.hwnd());
-  EXPECT_EQ(::GetForegroundWindow(), host.hwnd());
+  EXPECT_EQ(::GetActiveWindow(), host.Handle());
+  EXPECT_EQ(::GetForegroundWindow(), host.Handle());
   {
-    HideObserver observer(host.hwnd());
+    HideObserver observer(host.Handle());
     Watcher watcher([] { ::PostMessageW(WaitForProgressWindow(), WM_CLOSE, 0, 0); });
-    EXPECT_EQ(library.Run(host.hwnd(), folder.ansi.c_str(), "D:\\src"), L"0");
+    EXPECT_EQ(library.Run(host.Handle(), folder.ansi.c_str(), "D:\\src"), L"0");
     EXPECT_GE(HideObserver::hides, 1);
     EXPECT_TRUE(HideObserver::hostEnabledAtEveryHide);
   }
-  EXPECT_EQ(::GetActiveWindow(), host.hwnd());
-  EXPECT_EQ(::GetForegroundWindow(), host.hwnd());
+  EXPECT_EQ(::GetActiveWindow(), host.Handle());
+  EXPECT_EQ(::GetForegroundWindow(), host.Handle());
 }
 
 // The host's own timer procedures, as a host would set them on its window.
@@ -139,16 +139,16 @@ TEST_F(ModalRun, AHostWindowDestroyedBeforeTheJobEndsTheRunWithZeroAndTouchesNot
   WorkFolder folder;
   HostWindow other;  // another window of the host, disabled for the run
   HostWindow host;
-  g_destroyTarget = host.hwnd();
+  g_destroyTarget = host.Handle();
   // A timer of the host's thread: the library must not touch it.
   const UINT_PTR threadTimer = ::SetTimer(nullptr, 0, 1500, ThreadTimer);
   ASSERT_NE(threadTimer, 0u);
-  ::SetTimer(host.hwnd(), 1, 200, DestroyHost);
-  EXPECT_EQ(library.Run(host.hwnd(), folder.ansi.c_str(), "D:\\src"), L"0");
+  ::SetTimer(host.Handle(), 1, 200, DestroyHost);
+  EXPECT_EQ(library.Run(host.Handle(), folder.ansi.c_str(), "D:\\src"), L"0");
   const DWORD returnedAfter = ::GetTickCount() - g_destroyedAt;
   EXPECT_LT(returnedAfter, 1000u);
-  EXPECT_FALSE(::IsWindow(host.hwnd()));
-  EXPECT_TRUE(::IsWindowEnabled(other.hwnd()));
+  EXPECT_FALSE(::IsWindow(host.Handle()));
+  EXPECT_TRUE(::IsWindowEnabled(other.Handle()));
   EXPECT_TRUE(folder.Untouched());
   EXPECT_EQ(::FindWindowW(kFormClass, nullptr), nullptr);
 
@@ -181,35 +181,35 @@ void CALLBACK CallAgain(HWND hwnd, UINT, UINT_PTR id, DWORD) {
 TEST_F(ModalRun, ACallFromTheHostsTimerDuringARunRunsItsOwnJob) {
   WorkFolder outer, inner;
   HostWindow host;
-  g_doIt = library.doIt();
+  g_doIt = library.DoItProc();
   g_innerFolder = inner.ansi.c_str();
   g_innerResult.clear();
-  ::SetTimer(host.hwnd(), 1, 300, CallAgain);
-  EXPECT_EQ(library.Run(host.hwnd(), outer.ansi.c_str(), "D:\\outer"), L"D:\\outer\\");
+  ::SetTimer(host.Handle(), 1, 300, CallAgain);
+  EXPECT_EQ(library.Run(host.Handle(), outer.ansi.c_str(), "D:\\outer"), L"D:\\outer\\");
   EXPECT_EQ(g_innerResult, L"E:\\inner\\");
   EXPECT_TRUE(outer.Detached());
   EXPECT_TRUE(inner.Detached());
-  EXPECT_TRUE(::IsWindowEnabled(host.hwnd()));
+  EXPECT_TRUE(::IsWindowEnabled(host.Handle()));
   EXPECT_EQ(::FindWindowW(kFormClass, nullptr), nullptr);
   // The class is still there for the next call.
-  EXPECT_EQ(library.Run(host.hwnd(), outer.ansi.c_str(), "D:\\again"), L"D:\\again\\");
+  EXPECT_EQ(library.Run(host.Handle(), outer.ansi.c_str(), "D:\\again"), L"D:\\again\\");
 }
 
 TEST_F(ModalRun, AfterACallTheHostsWindowProcedureIsItsOwnAgain) {
   WorkFolder folder;
   HostWindow host;
-  const LONG_PTR own = ::GetWindowLongPtrW(host.hwnd(), GWLP_WNDPROC);
+  const LONG_PTR own = ::GetWindowLongPtrW(host.Handle(), GWLP_WNDPROC);
   std::atomic<LONG_PTR> duringRun{0};
   {
     Watcher watcher([&] {
       WaitForProgressWindow();
       ::Sleep(300);  // painted by now
-      duringRun = ::GetWindowLongPtrW(host.hwnd(), GWLP_WNDPROC);
+      duringRun = ::GetWindowLongPtrW(host.Handle(), GWLP_WNDPROC);
     });
-    EXPECT_EQ(library.Run(host.hwnd(), folder.ansi.c_str(), "D:\\src"), L"D:\\src\\");
+    EXPECT_EQ(library.Run(host.Handle(), folder.ansi.c_str(), "D:\\src"), L"D:\\src\\");
   }
   EXPECT_NE(duringRun.load(), own);  // the listener was in place
-  EXPECT_EQ(::GetWindowLongPtrW(host.hwnd(), GWLP_WNDPROC), own);
+  EXPECT_EQ(::GetWindowLongPtrW(host.Handle(), GWLP_WNDPROC), own);
 }
 
 // A host that subclasses its own window while a call is up (a framework
@@ -229,27 +229,27 @@ void CALLBACK SubclassHost(HWND hwnd, UINT, UINT_PTR id, DWORD) {
 TEST(ModalRunUnload, AProcedureTheHostPlacedDuringACallKeepsWorkingAfterUnloading) {
   HostWindow host;
   WorkFolder folder;
-  const auto own = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(host.hwnd(), GWLP_WNDPROC));
+  const auto own = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(host.Handle(), GWLP_WNDPROC));
   {
     Library library;
-    ASSERT_TRUE(library.loaded());
-    ::SetTimer(host.hwnd(), 1, 300, SubclassHost);
-    EXPECT_EQ(library.Run(host.hwnd(), folder.ansi.c_str(), "D:\\src"), L"D:\\src\\");
+    ASSERT_TRUE(library.Loaded());
+    ::SetTimer(host.Handle(), 1, 300, SubclassHost);
+    EXPECT_EQ(library.Run(host.Handle(), folder.ansi.c_str(), "D:\\src"), L"D:\\src\\");
     ASSERT_NE(g_chained, nullptr);
     EXPECT_NE(g_chained, own);  // placed over the library's listener
   }
-  EXPECT_EQ(::GetWindowLongPtrW(host.hwnd(), GWLP_WNDPROC),
+  EXPECT_EQ(::GetWindowLongPtrW(host.Handle(), GWLP_WNDPROC),
             reinterpret_cast<LONG_PTR>(&HostSubclass));
   g_subclassMessages = 0;
   for (UINT message : {WM_THEMECHANGED, WM_SETTINGCHANGE, WM_SYSCOLORCHANGE}) {
-    ::SendMessageW(host.hwnd(), message, 0, 0);
+    ::SendMessageW(host.Handle(), message, 0, 0);
   }
   EXPECT_EQ(g_subclassMessages, 3);
-  ::SetWindowLongPtrW(host.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_chained));
-  ::SendMessageW(host.hwnd(), WM_THEMECHANGED, 0, 0);
-  ::SetWindowTextW(host.hwnd(), L"still here");
+  ::SetWindowLongPtrW(host.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_chained));
+  ::SendMessageW(host.Handle(), WM_THEMECHANGED, 0, 0);
+  ::SetWindowTextW(host.Handle(), L"still here");
   wchar_t text[16] = {};
-  ::GetWindowTextW(host.hwnd(), text, 16);
+  ::GetWindowTextW(host.Handle(), text, 16);
   EXPECT_STREQ(text, L"still here");
 }
 

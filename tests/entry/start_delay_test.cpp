@@ -16,7 +16,7 @@ using std::chrono::milliseconds;
 
 TEST(StartDelay, TheJobStartsNoSoonerThanASecondAfterTheWindowIsShown) {
   Library library;
-  ASSERT_TRUE(library.loaded());
+  ASSERT_TRUE(library.Loaded());
   HostWindow host;
   TempFolder work;
   const std::wstring table = work.Write(L"TempLateTemp\\CUSTOMER.DBF", MakeTable(0x01));
@@ -38,9 +38,9 @@ TEST(StartDelay, TheJobStartsNoSoonerThanASecondAfterTheWindowIsShown) {
           jobBeforeShown = !FileExists(index);
         }
       });
-  ASSERT_TRUE(hooks.installed());
+  ASSERT_TRUE(hooks.Installed());
 
-  EXPECT_EQ(library.Run(host.hwnd(), ToAnsi(work.path()).c_str(), "D:\\src"), L"D:\\src\\");
+  EXPECT_EQ(library.Run(host.Handle(), ToAnsi(work.Path()).c_str(), "D:\\src"), L"D:\\src\\");
 
   EXPECT_FALSE(FileExists(index)) << "the job did not run";
   ASSERT_TRUE(shown) << "the window was never shown";

@@ -87,7 +87,7 @@ TEST(PlantedSystemLibrary, AUxthemeBesideTheHostIsNeverLoadedByDoIt) {
   // The host shows the progress window (painted, themed or not) and the job
   // runs on a table; 3 would say the planted library was loaded meanwhile.
   const std::wstring table = work.Write(L"TempLateTemp\\T.DBF", MakeTable(0x01));
-  EXPECT_EQ(RunProgram(L"\"" + host + L"plant-host.exe\" " + work.path(), host), 0u);
+  EXPECT_EQ(RunProgram(L"\"" + host + L"plant-host.exe\" " + work.Path(), host), 0u);
   EXPECT_EQ(ReadBytes(table)[28], 0x00);  // DoIt really ran its job
 }
 

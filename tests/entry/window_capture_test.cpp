@@ -114,8 +114,8 @@ Capture CaptureProgressWindow() {
         ::PostMessageW(form, WM_CLOSE, 0, 0);
       },
       nullptr);
-  EXPECT_TRUE(hooks.installed());
-  EXPECT_EQ(library.Run(host.hwnd(), ToAnsi(work.path()).c_str(), "D:\\src"), L"0");
+  EXPECT_TRUE(hooks.Installed());
+  EXPECT_EQ(library.Run(host.Handle(), ToAnsi(work.Path()).c_str(), "D:\\src"), L"0");
   EXPECT_TRUE(captured);
   return capture;
 }

@@ -26,7 +26,7 @@ class DibSurface {
   DibSurface(const DibSurface&) = delete;
   DibSurface& operator=(const DibSurface&) = delete;
 
-  HDC dc() const { return dc_.get(); }
+  HDC Dc() const { return dc_.get(); }
   int Width() const { return width_; }
   int Height() const { return height_; }
   Rgb At(int x, int y) const;

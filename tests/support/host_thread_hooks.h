@@ -23,7 +23,7 @@ class HostThreadHooks {
   HostThreadHooks(const HostThreadHooks&) = delete;
   HostThreadHooks& operator=(const HostThreadHooks&) = delete;
 
-  bool installed() const { return taken_ != nullptr && sent_ != nullptr; }
+  bool Installed() const { return taken_ != nullptr && sent_ != nullptr; }
 
  private:
   static LRESULT CALLBACK Taken(int code, WPARAM wParam, LPARAM lParam);

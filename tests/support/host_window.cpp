@@ -34,7 +34,7 @@ LRESULT CALLBACK HostWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, L
 
 std::wstring Library::Run(HWND host, const char* workFolder, const char* dataSource, BSTR initial) {
   BSTR result = initial;
-  doIt()(&result, host, workFolder, dataSource, 0);
+  DoItProc()(&result, host, workFolder, dataSource, 0);
   std::wstring text = result != nullptr ? std::wstring(result, ::SysStringLen(result)) : L"<null>";
   ::SysFreeString(result);
   return text;

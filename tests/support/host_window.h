@@ -31,8 +31,8 @@ class HostWindow {
   HostWindow(const HostWindow&) = delete;
   HostWindow& operator=(const HostWindow&) = delete;
 
-  HWND hwnd() const { return hwnd_; }
-  const std::vector<OwnerMessage>& ownerMessages() const { return ownerMessages_; }
+  HWND Handle() const { return hwnd_; }
+  const std::vector<OwnerMessage>& OwnerMessages() const { return ownerMessages_; }
 
  private:
   static LRESULT CALLBACK Procedure(HWND, UINT, WPARAM, LPARAM);

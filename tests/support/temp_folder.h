@@ -22,7 +22,7 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
 
   // The folder, in plain form, ending with a backslash.
-  const std::wstring& path() const { return path_; }
+  const std::wstring& Path() const { return path_; }
   // `relative` below the folder, in the "\\?\" form.
   std::wstring Extended(std::wstring_view relative = {}) const;
   // Creates the folder `relative` (and its parents); returns its extended path

@@ -88,19 +88,19 @@ class ProgressWindowLayout : public ::testing::Test {
   // The client panel with its label and bar.
   std::unique_ptr<DibSurface> PaintClient() const {
     auto dib = std::make_unique<DibSurface>(303, 64, kSentinel);
-    clientPanel->PaintTo(dib->dc(), Classic(*clientPanel));
+    clientPanel->PaintTo(dib->Dc(), Classic(*clientPanel));
     return dib;
   }
 
   std::unique_ptr<DibSurface> PaintBar(const PaintContext& context) const {
     auto dib = std::make_unique<DibSurface>(299, 24, kSentinel);
-    bar->Paint(dib->dc(), context);
+    bar->Paint(dib->Dc(), context);
     return dib;
   }
 
   std::unique_ptr<DibSurface> PaintButton(const PaintContext& context) const {
     auto dib = std::make_unique<DibSurface>(75, 25, kSentinel);
-    button->PaintTo(dib->dc(), context);
+    button->PaintTo(dib->Dc(), context);
     return dib;
   }
 

@@ -24,7 +24,7 @@ constexpr char kPrefix[] = "qesh_deleteIndex_dbf: ";
 
 class TableDetach : public ::testing::Test {
  protected:
-  std::string Template() const { return ToAnsi(work.path() + L"TempLateTemp\\"); }
+  std::string Template() const { return ToAnsi(work.Path() + L"TempLateTemp\\"); }
   std::wstring Write(std::wstring_view name, const Bytes& bytes) const {
     return work.Write(L"TempLateTemp\\" + std::wstring(name), bytes);
   }
@@ -37,12 +37,12 @@ class TableDetach : public ::testing::Test {
   }
   // The line reported for a table of the template folder.
   std::string Line(std::wstring_view name, const std::string& reason) const {
-    return kPrefix + ToAnsi(work.path() + L"TempLateTemp\\" + std::wstring(name)) + ": " + reason;
+    return kPrefix + ToAnsi(work.Path() + L"TempLateTemp\\" + std::wstring(name)) + ": " + reason;
   }
   // Every table below the template folder through DetachTableIndex with
   // these calls on the open handle.
   void Walk(const TableFileCalls& calls) const {
-    WalkTables(work.path() + L"TempLateTemp\\",
+    WalkTables(work.Path() + L"TempLateTemp\\",
                [&](const std::wstring& path, std::size_t markerFrom) {
                  DetachTableIndex(path, markerFrom, calls);
                });

@@ -20,7 +20,7 @@ constexpr std::size_t kFlags = 28;
 class TemplateWalk : public ::testing::Test {
  protected:
   // The template folder as the host's 8-bit path.
-  std::string Template() const { return ToAnsi(work.path() + L"TempLateTemp\\"); }
+  std::string Template() const { return ToAnsi(work.Path() + L"TempLateTemp\\"); }
   std::wstring Table(std::wstring_view relative, std::uint8_t flags = 0x01) const {
     return work.Write(L"TempLateTemp\\" + std::wstring(relative), MakeTable(flags));
   }
@@ -162,7 +162,7 @@ TEST_F(TemplateWalk, WalksDepthFirstInTheFileSystemsOrder) {
   ASSERT_EQ(expected.size(), 10u);
 
   std::vector<std::wstring> visited;
-  WalkTables(work.path() + L"TempLateTemp\\",
+  WalkTables(work.Path() + L"TempLateTemp\\",
              [&](const std::wstring& path, std::size_t) { visited.push_back(path); });
   EXPECT_EQ(visited, expected);
 
@@ -180,10 +180,10 @@ TEST_F(TemplateWalk, WalksDepthFirstInTheFileSystemsOrder) {
 TEST_F(TemplateWalk, AMissingOrEmptyFolderChangesNothing) {
   std::vector<std::wstring> visited;
   const auto record = [&](const std::wstring& path, std::size_t) { visited.push_back(path); };
-  WalkTables(work.path() + L"TempLateTemp\\", record);
+  WalkTables(work.Path() + L"TempLateTemp\\", record);
   WalkTables(L"", record);
   work.MakeFolder(L"TempLateTemp");
-  WalkTables(work.path() + L"TempLateTemp\\", record);
+  WalkTables(work.Path() + L"TempLateTemp\\", record);
   EXPECT_TRUE(visited.empty());
   ScanFolder(Template());
   ScanFolder("");
@@ -222,7 +222,7 @@ TEST_F(TemplateWalk, HskmTablesBelowTheTemplateFolderAreRemoved) {
 
 TEST_F(TemplateWalk, TheHostsOwnFolderNeverMarksTables) {
   const std::wstring table = work.Write(L"data\\hskm_old\\TempLateTemp\\KEEP.DBF", MakeTable(0x01));
-  ScanFolder(ToAnsi(work.path() + L"data\\hskm_old\\TempLateTemp\\"));
+  ScanFolder(ToAnsi(work.Path() + L"data\\hskm_old\\TempLateTemp\\"));
   ASSERT_TRUE(FileExists(table));
   EXPECT_EQ(FlagsOf(table), 0x00);
 }
@@ -243,7 +243,7 @@ TEST(DetachTableIndex, SkipsMissingTablesAndFolders) {
 // template folder, made of nested folders.
 std::wstring LongTablePath(const TempFolder& work, std::size_t length, std::wstring_view name) {
   std::wstring relative = L"TempLateTemp\\";
-  std::size_t remaining = length - work.path().size() - relative.size() - name.size();
+  std::size_t remaining = length - work.Path().size() - relative.size() - name.size();
   while (remaining > 0) {  // each folder takes its name and a backslash
     std::size_t folder = std::min<std::size_t>(remaining - 1, 100);
     if (remaining - 1 - folder == 1) --folder;  // never leave room for a nameless folder
@@ -258,7 +258,7 @@ TEST_F(TemplateWalk, ReachesTablesBeyondTheOldPathLimit) {
   for (std::size_t length : {250u, 255u, 259u, 260u, 261u, 300u, 420u}) {
     const std::wstring relative =
         LongTablePath(work, length, L"T" + std::to_wstring(length) + L".DBF");
-    ASSERT_EQ(work.path().size() + relative.size(), length);
+    ASSERT_EQ(work.Path().size() + relative.size(), length);
     tables.push_back(work.Write(relative, MakeTable(0x01)));
     work.Write(relative.substr(0, relative.size() - 4) + L".CDX", {1});
   }
@@ -327,7 +327,7 @@ class LinuxFolderLink {
   LinuxFolderLink(const LinuxFolderLink&) = delete;
   LinuxFolderLink& operator=(const LinuxFolderLink&) = delete;
 
-  DWORD attributes() const { return attributes_; }
+  DWORD Attributes() const { return attributes_; }
 
  private:
   std::wstring folder_;
@@ -339,14 +339,14 @@ TEST_F(TemplateWalk, ReparsePointsAreNeitherWalkedNorHandedOver) {
   const std::wstring outside = work.Write(L"outside\\T.DBF", MakeTable(0x01));
   const std::wstring outsideIndex = work.Write(L"outside\\T.MDX", {1});
   const std::wstring inside = Table(L"T.DBF");
-  const LinuxFolderLink link(work.path() + L"TempLateTemp\\", L"link", L"../outside");
-  ASSERT_EQ(link.attributes(),
+  const LinuxFolderLink link(work.Path() + L"TempLateTemp\\", L"link", L"../outside");
+  ASSERT_EQ(link.Attributes(),
             static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
   // The link leads to the table: a walk that followed it would reach it.
-  ASSERT_EQ(ReadBytes(work.path() + L"TempLateTemp\\link\\T.DBF"), MakeTable(0x01));
+  ASSERT_EQ(ReadBytes(work.Path() + L"TempLateTemp\\link\\T.DBF"), MakeTable(0x01));
 
   std::vector<std::wstring> visited;
-  WalkTables(work.path() + L"TempLateTemp\\",
+  WalkTables(work.Path() + L"TempLateTemp\\",
              [&](const std::wstring& path, std::size_t) { visited.push_back(path); });
   ASSERT_EQ(visited.size(), 1u);
   EXPECT_EQ(visited[0], inside);
@@ -374,7 +374,7 @@ TEST(AnsiCodePage936, ChineseFolderAndTableNamesArriveAsTheHostPassesThem) {
   const std::wstring kept =
       work.Write(root + L"TempLateTemp\\" + straddling[0] + L"SKM.DBF", MakeTable(0x01));
 
-  const std::string host = ToAnsi(work.path() + root + L"TempLateTemp\\");
+  const std::string host = ToAnsi(work.Path() + root + L"TempLateTemp\\");
   ASSERT_EQ(host.find('?'), std::string::npos);
   ScanFolder(host);
 
@@ -405,13 +405,13 @@ TEST_F(TemplateWalk, TheCountAgreesWithTheTablesTheWalkHandsOver) {
                                    FILE_ATTRIBUTE_READONLY));
   // A folder link back into the tree: followed, it would hand a table over
   // twice.
-  const LinuxFolderLink link(work.path() + L"TempLateTemp\\", L"link", L"deep");
-  ASSERT_EQ(link.attributes(),
+  const LinuxFolderLink link(work.Path() + L"TempLateTemp\\", L"link", L"deep");
+  ASSERT_EQ(link.Attributes(),
             static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
   std::size_t visited = 0;
-  WalkTables(work.path() + L"TempLateTemp\\", [&](const std::wstring&, std::size_t) { ++visited; });
+  WalkTables(work.Path() + L"TempLateTemp\\", [&](const std::wstring&, std::size_t) { ++visited; });
   EXPECT_EQ(visited, 7u);
-  EXPECT_EQ(CountTables(work.path() + L"TempLateTemp\\"), visited);
+  EXPECT_EQ(CountTables(work.Path() + L"TempLateTemp\\"), visited);
 
   // The scan reports the count first, then one step per table.
   std::vector<std::pair<std::size_t, std::size_t>> reports;

@@ -14,7 +14,7 @@ int wmain(int argc, wchar_t** argv) {
   using namespace testing_support;
   HostWindow host;
   Library library;
-  if (!library.loaded()) return 2;
+  if (!library.Loaded()) return 2;
   wchar_t self[MAX_PATH] = {};
   const DWORD length = ::GetModuleFileNameW(nullptr, self, MAX_PATH);
   std::wstring marker(self, length);
@@ -23,7 +23,7 @@ int wmain(int argc, wchar_t** argv) {
 
   std::string work;
   for (const wchar_t* c = argv[1]; *c != L'\0'; ++c) work.push_back(static_cast<char>(*c));
-  const std::wstring result = library.Run(host.hwnd(), work.c_str(), "D:\\src");
+  const std::wstring result = library.Run(host.Handle(), work.c_str(), "D:\\src");
   if (::GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES) return 3;
   return result == L"D:\\src\\" ? 0 : 1;
 }

@@ -287,13 +287,13 @@ TEST_F(ProgressWindowLayout, ThemedButtonDrawsTheDisabledPushButton) {
   DibSurface expected(75, 25, kSentinel);
   {
     DibSurface panel(303, 27, kSentinel);
-    bottomPanel->PaintTo(panel.dc(), Classic(*bottomPanel));
-    ::BitBlt(expected.dc(), 0, 0, 75, 25, panel.dc(), 104, 0, SRCCOPY);
+    bottomPanel->PaintTo(panel.Dc(), Classic(*bottomPanel));
+    ::BitBlt(expected.Dc(), 0, 0, 75, 25, panel.Dc(), 104, 0, SRCCOPY);
   }
   UniqueTheme theme(OpenTheme(button->Handle(), L"BUTTON"));
   ASSERT_TRUE(theme);
   const RECT all{0, 0, 75, 25};
-  Theme().drawThemeBackground(theme.get(), expected.dc(), BP_PUSHBUTTON, PBS_DISABLED, &all,
+  Theme().drawThemeBackground(theme.get(), expected.Dc(), BP_PUSHBUTTON, PBS_DISABLED, &all,
                               nullptr);
   expected.SavePng("Btn_OK_themed_expected");
   const Rect content{5, 5, 70, 20};

@@ -25,7 +25,7 @@ struct Probe {
     listened = Get<Listened>(module, "ProbeListenedWindow");
     end = Get<EndCall>(module, "ProbeEndCall");
   }
-  bool loaded() const { return begin && listened && end; }
+  bool Loaded() const { return begin && listened && end; }
   HMODULE module;
   BeginCall begin = nullptr;
   Listened listened = nullptr;
@@ -53,7 +53,7 @@ TEST(ThemeListenerUnload, AfterACallTheLibraryUnloadsAndLeavesTheHostsProcedure)
   TestWindow form(host.get());
   const LONG_PTR own = ::GetWindowLongPtrW(host.get(), GWLP_WNDPROC);
   Probe probe;
-  ASSERT_TRUE(probe.loaded());
+  ASSERT_TRUE(probe.Loaded());
   EXPECT_EQ(probe.begin(form.get()), 0);  // classic under Wine
   EXPECT_EQ(probe.listened(), host.get());
   EXPECT_NE(::GetWindowLongPtrW(host.get(), GWLP_WNDPROC), own);
@@ -69,7 +69,7 @@ TEST(ThemeListenerUnload, AProcedurePlacedAfterTheListenerKeepsWorkingAfterUnloa
   TestWindow host;
   TestWindow form(host.get());
   Probe probe;
-  ASSERT_TRUE(probe.loaded());
+  ASSERT_TRUE(probe.Loaded());
   probe.begin(form.get());
   g_chained = reinterpret_cast<WNDPROC>(
       ::SetWindowLongPtrW(host.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HostSubclass)));
@@ -91,7 +91,7 @@ TEST(ThemeListenerUnload, AProcedurePlacedAfterTheListenerKeepsWorkingAfterUnloa
 
 TEST(ThemeListenerUnload, AnOwnerDestroyedDuringTheCallTakesTheListenerWithIt) {
   Probe probe;
-  ASSERT_TRUE(probe.loaded());
+  ASSERT_TRUE(probe.Loaded());
   {
     TestWindow host;
     TestWindow form(host.get());

@@ -38,7 +38,7 @@ TEST_F(ProgressWindowLayout, ClientPanelHasItsGrooveRing) {
 
 TEST_F(ProgressWindowLayout, BottomPanelHasTheAdjustedFlatFrame) {
   DibSurface dib(303, 27, kSentinel);
-  bottomPanel->PaintTo(dib.dc(), Classic(*bottomPanel));
+  bottomPanel->PaintTo(dib.Dc(), Classic(*bottomPanel));
   dib.SavePng("RzPanel1");
   for (int x = 0; x < 303; ++x) {
     EXPECT_EQ(dib.At(x, 0), kFlat) << x;
@@ -59,7 +59,7 @@ TEST_F(ProgressWindowLayout, WholeWindowOnScreen) {
   DibSurface dib(303, 91, kSentinel);
   {
     win::WindowDc screen(form.get());
-    ::BitBlt(dib.dc(), 0, 0, 303, 91, screen.get(), 0, 0, SRCCOPY);
+    ::BitBlt(dib.Dc(), 0, 0, 303, 91, screen.get(), 0, 0, SRCCOPY);
   }
   dib.SavePng("Form_DeleteDBFIndex");
   EXPECT_EQ(dib.At(0, 0), kShadow);           // groove

@@ -92,7 +92,7 @@ TEST_F(ProgressWindowLayout, ATallBarTurnsVerticalAndFillsFromTheBottom) {
   bar->SetPercent(25);
   EXPECT_EQ(bar->Fields().Orientation(), BarOrientation::kVertical);
   DibSurface dib(24, 100, kSentinel);
-  bar->Paint(dib.dc(), Classic(*clientPanel));
+  bar->Paint(dib.Dc(), Classic(*clientPanel));
   dib.SavePng("Progress_Step_vertical");
   // Field (1, 1, 23, 99): Round(98 x 0.25) = 24 rows from the bottom.
   EXPECT_EQ(dib.BoxOf(Rect{1, 1, 23, 99}, kHighlight), (Rect{1, 75, 23, 99}));
@@ -125,7 +125,7 @@ TEST_F(ProgressWindowLayout, ThemedBarDrawsTheTrackAndMovesTheFieldInByThree) {
   UniqueTheme theme(OpenTheme(clientPanel->Handle(), L"PROGRESS"));
   ASSERT_TRUE(theme);
   const RECT all{0, 0, 299, 24};
-  Theme().drawThemeBackground(theme.get(), track.dc(), PP_BAR, 1, &all, nullptr);
+  Theme().drawThemeBackground(theme.get(), track.Dc(), PP_BAR, 1, &all, nullptr);
   int differing = 0;
   for (int y = 0; y < 24; ++y) {
     for (int x = 0; x < 299; ++x) {

@@ -61,7 +61,7 @@ class ProgressWindow : public ::testing::Test {
 };
 
 TEST_F(ProgressWindow, HasItsTitleFrameAndClientSize) {
-  TForm_DeleteDBFIndex form(host.hwnd());
+  TForm_DeleteDBFIndex form(host.Handle());
   HWND hwnd = form.Handle();
   wchar_t title[64] = {};
   ::GetWindowTextW(hwnd, title, 64);
@@ -73,7 +73,7 @@ TEST_F(ProgressWindow, HasItsTitleFrameAndClientSize) {
   const LONG style = ::GetWindowLongW(hwnd, GWL_STYLE);
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
-  EXPECT_EQ(::GetWindow(hwnd, GW_OWNER), host.hwnd());
+  EXPECT_EQ(::GetWindow(hwnd, GW_OWNER), host.Handle());
   EXPECT_FALSE(::IsWindowVisible(hwnd));
   // The system menu holds Move and Close only (and a separator).
   HMENU menu = ::GetSystemMenu(hwnd, FALSE);
@@ -85,7 +85,7 @@ TEST_F(ProgressWindow, HasItsTitleFrameAndClientSize) {
 }
 
 TEST_F(ProgressWindow, IsCentredOnTheDesktopWhenShown) {
-  TForm_DeleteDBFIndex form(host.hwnd());
+  TForm_DeleteDBFIndex form(host.Handle());
   RECT frame{};
   Watcher watcher([&] {
     HWND hwnd = WaitForProgressWindow();
@@ -102,7 +102,7 @@ UINT_PTR WINAPI RefuseTimer(HWND, UINT_PTR, UINT, TIMERPROC) { return 0; }
 
 TEST_F(ProgressWindow, ARefusedTimerIsReportedAndTheWindowStaysOpenUntilClosed) {
   Hooks().setTimer = RefuseTimer;
-  TForm_DeleteDBFIndex form(host.hwnd());
+  TForm_DeleteDBFIndex form(host.Handle());
   ErrorBox box;
   bool stillOpen = false;
   Watcher watcher([&] {
@@ -115,7 +115,7 @@ TEST_F(ProgressWindow, ARefusedTimerIsReportedAndTheWindowStaysOpenUntilClosed) 
   EXPECT_EQ(form.ShowModal(), mrCancel);
   EXPECT_EQ(box.text, L"Not enough timers available.");
   EXPECT_EQ(box.title, L"progress_window_test");
-  EXPECT_EQ(box.owner, host.hwnd());
+  EXPECT_EQ(box.owner, host.Handle());
   EXPECT_TRUE(box.stopIcon);
   EXPECT_TRUE(stillOpen);
 }
@@ -124,7 +124,7 @@ void RunOutOfMemory(const std::string&, const tables::ScanProgress&) { throw std
 
 TEST_F(ProgressWindow, AFailureEscapingTheWalkIsReportedAndGivesCancel) {
   Hooks().runJob = RunOutOfMemory;
-  TForm_DeleteDBFIndex form(host.hwnd());
+  TForm_DeleteDBFIndex form(host.Handle());
   form.FDataSourcePath = "D:\\src";
   form.FResultPath = form.FDataSourcePath;
   ErrorBox box;
@@ -142,7 +142,7 @@ void ThrowAnything(const std::string&, const tables::ScanProgress&) { throw 42; 
 
 TEST_F(ProgressWindow, AfterTheErrorBoxTheWindowIsEnabledAndActiveAgain) {
   Hooks().runJob = ThrowAnything;
-  TForm_DeleteDBFIndex form(host.hwnd());
+  TForm_DeleteDBFIndex form(host.Handle());
   const DWORD formThread = ::GetCurrentThreadId();
   ErrorBox box;
   bool enabled = false;
@@ -163,7 +163,7 @@ TEST_F(ProgressWindow, AfterTheErrorBoxTheWindowIsEnabledAndActiveAgain) {
   EXPECT_EQ(box.text, L"Unknown failure.");
   EXPECT_TRUE(enabled);
   EXPECT_EQ(active, form.Handle());
-  EXPECT_TRUE(::IsWindowEnabled(host.hwnd()));
+  EXPECT_TRUE(::IsWindowEnabled(host.Handle()));
 }
 
 std::vector<HWND> g_killedFor;
@@ -176,39 +176,39 @@ TEST_F(ProgressWindow, AnOwnerDestroyedBeforeTheJobEndsTheRunAndKillsOnlyTheWind
   Hooks().killTimer = RecordKillTimer;
   g_killedFor.clear();
   HostWindow owner;
-  TForm_DeleteDBFIndex form(owner.hwnd());
+  TForm_DeleteDBFIndex form(owner.Handle());
   HWND shown = nullptr;
   {
     Watcher watcher([&] {
       shown = WaitForProgressWindow();
-      ::PostMessageW(owner.hwnd(), WM_CLOSE, 0, 0);  // the owner destroys itself
+      ::PostMessageW(owner.Handle(), WM_CLOSE, 0, 0);  // the owner destroys itself
     });
     EXPECT_EQ(form.ShowModal(), mrCancel);
   }
-  EXPECT_FALSE(::IsWindow(owner.hwnd()));
+  EXPECT_FALSE(::IsWindow(owner.Handle()));
   EXPECT_EQ(form.Handle(), nullptr);
   ASSERT_FALSE(g_killedFor.empty());
   for (HWND window : g_killedFor) EXPECT_EQ(window, shown);
-  EXPECT_TRUE(::IsWindowEnabled(host.hwnd()));
+  EXPECT_TRUE(::IsWindowEnabled(host.Handle()));
 }
 
 TEST_F(ProgressWindow, AHiddenHostIsShownForTheRunAndHiddenAgain) {
   HostWindow hidden(false);
-  TForm_DeleteDBFIndex form(hidden.hwnd());
+  TForm_DeleteDBFIndex form(hidden.Handle());
   bool visibleDuringRun = false;
   Watcher watcher([&] {
     HWND hwnd = WaitForProgressWindow();
-    visibleDuringRun = ::IsWindowVisible(hidden.hwnd()) != FALSE;
+    visibleDuringRun = ::IsWindowVisible(hidden.Handle()) != FALSE;
     ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
   });
   EXPECT_EQ(form.ShowModal(), mrCancel);
   EXPECT_TRUE(visibleDuringRun);
-  EXPECT_FALSE(::IsWindowVisible(hidden.hwnd()));
+  EXPECT_FALSE(::IsWindowVisible(hidden.Handle()));
 }
 
 TEST_F(ProgressWindow, TwoHundredRunsLeaveNoGdiObjectsOrWindowsBehind) {
   auto runOnce = [&] {
-    TForm_DeleteDBFIndex form(host.hwnd());
+    TForm_DeleteDBFIndex form(host.Handle());
     Watcher watcher([] { ::PostMessageW(WaitForProgressWindow(), WM_CLOSE, 0, 0); });
     return form.ShowModal();
   };
@@ -220,7 +220,7 @@ TEST_F(ProgressWindow, TwoHundredRunsLeaveNoGdiObjectsOrWindowsBehind) {
   EXPECT_EQ(after.memoryDcs, before.memoryDcs);
   EXPECT_EQ(after.windows, before.windows);
   // While a window is up it does hold fonts and windows of its own.
-  TForm_DeleteDBFIndex form(host.hwnd());
+  TForm_DeleteDBFIndex form(host.Handle());
   EXPECT_GE(win::CountLiveHandles().gdiObjects, before.gdiObjects + 2);
   EXPECT_GE(win::CountLiveHandles().windows, before.windows + 4);
 }
