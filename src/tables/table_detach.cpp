@@ -10,9 +10,20 @@
 namespace tables {
 namespace {
 
+// The decimal digits of `number`. Written out here: the runtime's formatting
+// would bring its whole printf engine into the library.
+std::wstring Decimal(DWORD number) {
+  std::wstring digits;
+  do {
+    digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + number % 10));
+    number /= 10;
+  } while (number != 0);
+  return digits;
+}
+
 // The reasons reported for a table left alone or partly handled.
 std::wstring WithError(std::wstring_view what, DWORD error) {
-  return std::wstring(what) + L" (error " + std::to_wstring(error) + L")";
+  return std::wstring(what) + L" (error " + Decimal(error) + L")";
 }
 
 void LeftAlone(const std::wstring& table, std::wstring_view why) {
