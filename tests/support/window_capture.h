@@ -1,0 +1,34 @@
+// The progress window as the screen shows it: its client area captured
+// through the real library from the host's own thread, at the moment it is
+// shown and fully painted, before its job can start.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "widgets/core/colour.h"
+
+namespace testing_support {
+
+// The client area of a window, as a top-down picture.
+struct Capture {
+  int width = 0;
+  int height = 0;
+  std::vector<widgets::Rgb> pixels;
+  std::wstring title;
+  widgets::Rgb At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+  // The pixels of `colour` in the area; their leftmost and rightmost column.
+  int Count(int left, int top, int right, int bottom, widgets::Rgb colour, int* minX = nullptr,
+            int* maxX = nullptr) const;
+};
+
+// BitBlt from the window's DC: what is on the screen.
+Capture CaptureClient(HWND window);
+
+// Shows the window through DoIt (on the calling thread) and captures it once
+// shown and fully painted, then closes it; DoIt must answer "0".
+Capture CaptureProgressWindow();
+
+}  // namespace testing_support
