@@ -97,7 +97,7 @@ class ModalRun : public ::testing::Test {
   Library library;
 };
 
-TEST_F(ModalRun, ActivationGoesBackToTheHostWhetherTheJobRanOrTheWindowWasClosed) {
+TEST_F(ModalRun, ActivationGoesBackToTheHostWhetherTheJobRanTheWindowWasClosedOrTheHostQuit) {
   OtherProgramWindow behind;
   HostWindow host;
   ::SetForegroundWindow(host.Handle());
@@ -119,6 +119,20 @@ TEST_F(ModalRun, ActivationGoesBackToTheHostWhetherTheJobRanOrTheWindowWasClosed
     EXPECT_GE(HideObserver::hides, 1);
     EXPECT_TRUE(HideObserver::hostEnabledAtEveryHide);
   }
+  EXPECT_EQ(::GetActiveWindow(), host.Handle());
+  EXPECT_EQ(::GetForegroundWindow(), host.Handle());
+  {
+    HideObserver observer(host.Handle());
+    const DWORD hostThread = ::GetCurrentThreadId();
+    Watcher watcher([hostThread] {
+      WaitForProgressWindow();
+      ::PostThreadMessageW(hostThread, WM_QUIT, 3, 0);
+    });
+    EXPECT_EQ(library.Run(host.Handle(), folder.ansi.c_str(), "D:\\src"), L"0");
+    EXPECT_TRUE(HideObserver::hostEnabledAtEveryHide);
+  }
+  MSG quit;
+  EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(::GetActiveWindow(), host.Handle());
   EXPECT_EQ(::GetForegroundWindow(), host.Handle());
 }
