@@ -36,8 +36,10 @@ TRzBitBtn::TRzBitBtn(WidgetParent& parent, BitBtnSettings settings)
 std::unique_ptr<TRzBitBtn> TRzBitBtn::Create(WidgetParent& parent, Rect bounds,
                                              BitBtnSettings settings) {
   std::unique_ptr<TRzBitBtn> button(new TRzBitBtn(parent, std::move(settings)));
-  button->class_ = win::AcquireWindowClass(g_buttonClass, kClassName, WindowProc,
-                                           ::LoadCursorW(nullptr, IDC_ARROW));
+  button->class_ = win::AcquireWindowClass(
+      g_buttonClass, kClassName,
+      win::RoutedProc<TRzBitBtn, &TRzBitBtn::window_, &TRzBitBtn::HandleMessage>,
+      ::LoadCursorW(nullptr, IDC_ARROW));
   if (!button->class_) return nullptr;
   DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS;
   if (!button->settings_.enabled) style |= WS_DISABLED;
@@ -186,11 +188,6 @@ void TRzBitBtn::PaintTo(HDC dc, const PaintContext& context) const {
     DrawGlyphCell(canvas, glyph, GlyphCellIndex(enabled, settings_.numGlyphs), settings_.numGlyphs,
                   GlyphOrigin(content, settings_.margin, glyph.height));
   }
-}
-
-LRESULT CALLBACK TRzBitBtn::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return win::RouteToOwner(window, message, wParam, lParam, &TRzBitBtn::window_,
-                           &TRzBitBtn::HandleMessage);
 }
 
 LRESULT TRzBitBtn::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -97,7 +97,6 @@ class TRzBitBtn final : public ChildWindow {
 
  private:
   TRzBitBtn(WidgetParent& parent, BitBtnSettings settings);
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void PaintClassicFrame(HDC dc, const PaintContext& context, Rect client) const;
   bool PaintThemedFrame(HDC dc, const PaintContext& context, Rect client) const;

@@ -28,8 +28,10 @@ TRzPanel::TRzPanel(PanelSettings settings) : settings_(std::move(settings)) {}
 
 std::unique_ptr<TRzPanel> TRzPanel::Create(HWND parent, Rect bounds, PanelSettings settings) {
   std::unique_ptr<TRzPanel> panel(new TRzPanel(std::move(settings)));
-  panel->class_ = win::AcquireWindowClass(g_panelClass, L"QeshRzPanel", WindowProc,
-                                          ::LoadCursorW(nullptr, IDC_ARROW));
+  panel->class_ = win::AcquireWindowClass(
+      g_panelClass, L"QeshRzPanel",
+      win::RoutedProc<TRzPanel, &TRzPanel::window_, &TRzPanel::HandleMessage>,
+      ::LoadCursorW(nullptr, IDC_ARROW));
   if (!panel->class_) return nullptr;
   const HWND window = ::CreateWindowExW(
       WS_EX_CONTROLPARENT, panel->class_->Name(), panel->settings_.caption.c_str(),
@@ -137,11 +139,6 @@ void TRzPanel::PaintBuffered(HDC dc) const {
   win::SelectGuard selectBitmap(memory.get(), bitmap.get());
   PaintTo(memory.get(), Context());
   ::BitBlt(dc, 0, 0, client.Width(), client.Height(), memory.get(), 0, 0, SRCCOPY);
-}
-
-LRESULT CALLBACK TRzPanel::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return win::RouteToOwner(window, message, wParam, lParam, &TRzPanel::window_,
-                           &TRzPanel::HandleMessage);
 }
 
 LRESULT TRzPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -98,7 +98,6 @@ class TRzPanel final : public WidgetParent {
 
  private:
   explicit TRzPanel(PanelSettings settings);
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   Rect ClientRect() const;
   void AdoptGraphic(std::unique_ptr<PaintOnlyWidget> widget);

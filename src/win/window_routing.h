@@ -32,4 +32,12 @@ LRESULT RouteToOwner(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
   }
 }
 
+// RouteToOwner as a window procedure of its own, for a window class:
+//   RoutedProc<TRzPanel, &TRzPanel::window_, &TRzPanel::HandleMessage>
+template <typename Owner, UniqueWindow Owner::*handle,
+          LRESULT (Owner::*handler)(UINT, WPARAM, LPARAM)>
+LRESULT CALLBACK RoutedProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return RouteToOwner(window, message, wParam, lParam, handle, handler);
+}
+
 }  // namespace win

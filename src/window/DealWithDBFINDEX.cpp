@@ -69,9 +69,11 @@ TForm_DeleteDBFIndex::TForm_DeleteDBFIndex(HWND owner) : owner_(owner) {
   // One registration for every window of the class alive at a time, nested
   // calls included; the last window to go unregisters it.
   static std::weak_ptr<win::WindowClass> formClass;
-  class_ = win::AcquireWindowClass(formClass, kWindowClass, WindowProc,
-                                   ::LoadCursorW(nullptr, IDC_ARROW),
-                                   reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+  class_ = win::AcquireWindowClass(
+      formClass, kWindowClass,
+      win::RoutedProc<TForm_DeleteDBFIndex, &TForm_DeleteDBFIndex::window_,
+                      &TForm_DeleteDBFIndex::HandleMessage>,
+      ::LoadCursorW(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
   if (class_ == nullptr) throw FormError{L"Cannot register the window class"};
 
   // The window font follows the screen's dpi; the layout follows the height
@@ -297,12 +299,6 @@ void TForm_DeleteDBFIndex::ShowError(const std::wstring& message) const {
   // window) can take activation back.
   disabled.Release();
   if (::IsWindow(disabled.PreviouslyActive())) ::SetActiveWindow(disabled.PreviouslyActive());
-}
-
-LRESULT CALLBACK TForm_DeleteDBFIndex::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
-                                                  LPARAM lParam) {
-  return win::RouteToOwner(hwnd, message, wParam, lParam, &TForm_DeleteDBFIndex::window_,
-                           &TForm_DeleteDBFIndex::HandleMessage);
 }
 
 LRESULT TForm_DeleteDBFIndex::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

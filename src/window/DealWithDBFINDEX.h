@@ -60,7 +60,6 @@ class TForm_DeleteDBFIndex {
   TUnZip UnZipFile;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   void FormShow();

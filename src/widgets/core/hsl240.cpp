@@ -55,29 +55,11 @@ Rgb ToRgb(std::uint8_t h, std::uint8_t s, std::uint8_t l) {
   const double f = x - sextant;
   const double rising = m1 + (m2 - m1) * f;
   const double falling = m2 - (m2 - m1) * f;
-  double r = m2;
-  double g = rising;
-  double b = m1;
-  switch (sextant) {
-    case 1:
-      r = falling, g = m2, b = m1;
-      break;
-    case 2:
-      r = m1, g = m2, b = rising;
-      break;
-    case 3:
-      r = m1, g = falling, b = m2;
-      break;
-    case 4:
-      r = rising, g = m1, b = m2;
-      break;
-    case 5:
-      r = m2, g = m1, b = falling;
-      break;
-    default:  // sextant 0, and 6 for hues of 239 and above
-      break;
-  }
-  return Rgb{ChannelToByte(r), ChannelToByte(g), ChannelToByte(b)};
+  // (R, G, B) by sextant; 6 (hues of 239 and above) and anything else as 0.
+  const double channels[6][3] = {{m2, rising, m1},  {falling, m2, m1}, {m1, m2, rising},
+                                 {m1, falling, m2}, {rising, m1, m2},  {m2, m1, falling}};
+  const double* rgb = channels[sextant >= 0 && sextant < 6 ? sextant : 0];
+  return Rgb{ChannelToByte(rgb[0]), ChannelToByte(rgb[1]), ChannelToByte(rgb[2])};
 }
 
 }  // namespace

@@ -12,9 +12,7 @@
 namespace widgets {
 
 struct Hsl240 {
-  std::uint8_t h = 0;
-  std::uint8_t s = 0;
-  std::uint8_t l = 0;
+  std::uint8_t h = 0, s = 0, l = 0;  // each on 0..240
   friend bool operator==(Hsl240 a, Hsl240 b) { return a.h == b.h && a.s == b.s && a.l == b.l; }
 };
 
