@@ -1,12 +1,10 @@
 #include "window/DealWithDBFINDEX.h"
 
-#include <exception>
-
 #include "tables/template_walk.h"
-#include "win/ansi_text.h"
 #include "win/module_instance.h"
 #include "win/window_routing.h"
 #include "window/error_text.h"
+#include "window/failure_message.h"
 #include "window/form_contents.h"
 #include "window/form_error.h"
 #include "window/form_layout.h"
@@ -278,17 +276,7 @@ void TForm_DeleteDBFIndex::UnZipFileProgress(const std::wstring&, int) {
 }
 
 void TForm_DeleteDBFIndex::ReportCurrentFailure() const {
-  std::wstring message;
-  try {
-    throw;
-  } catch (const FormError& failure) {
-    message = failure.message;
-  } catch (const std::exception& failure) {
-    message = win::WidenAnsi(failure.what());
-  } catch (...) {
-    message = L"Unknown failure";
-  }
-  ShowError(WithFullStop(std::move(message)));
+  ShowError(WithFullStop(CurrentFailureMessage()));
 }
 
 void TForm_DeleteDBFIndex::ShowError(const std::wstring& message) const {

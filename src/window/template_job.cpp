@@ -2,9 +2,7 @@
 
 #include <process.h>
 
-#include <exception>
-
-#include "win/ansi_text.h"
+#include "window/failure_message.h"
 
 namespace window {
 
@@ -54,19 +52,8 @@ void TemplateJob::Run(Shared& shared) noexcept {
   try {
     shared.work(shared.templateDir, progress);
     shared.ranToEnd = true;
-  } catch (const std::exception& failure) {
-    try {
-      shared.failure = win::WidenAnsi(failure.what());
-    } catch (...) {
-      shared.failure.clear();
-    }
   } catch (...) {
-    // Reported all the same, with a message of its own.
-    try {
-      shared.failure = L"Unknown failure";
-    } catch (...) {
-      shared.failure.clear();
-    }
+    shared.failure = CurrentFailureMessage();
   }
 }
 
