@@ -68,18 +68,20 @@ bool ClearIndexFlag(const std::wstring& path, const TableFileCalls& calls) {
   }
 
   // What was opened, from the handle itself: the name may have been replaced
-  // since the walk listed it.
-  BY_HANDLE_FILE_INFORMATION information{};
-  if (!calls.getInformation(file.get(), &information)) {
+  // since the walk listed it. (These two queries are cheap; the classic
+  // all-in-one query also asks the volume for its serial number.)
+  FILE_ATTRIBUTE_TAG_INFO attributes{};
+  FILE_STANDARD_INFO standard{};
+  if (!calls.getInformation(file.get(), FileAttributeTagInfo, &attributes, sizeof attributes) ||
+      !calls.getInformation(file.get(), FileStandardInfo, &standard, sizeof standard)) {
     LeftAlone(path, WithError(L"file information unreadable", ::GetLastError()));
     return false;
   }
-  if (const wchar_t* why = Unwritable(information.dwFileAttributes)) {
+  if (const wchar_t* why = Unwritable(attributes.FileAttributes)) {
     LeftAlone(path, why);
     return false;
   }
-  const std::uint64_t size =
-      (static_cast<std::uint64_t>(information.nFileSizeHigh) << 32) | information.nFileSizeLow;
+  const std::uint64_t size = static_cast<std::uint64_t>(standard.EndOfFile.QuadPart);
 
   std::uint8_t header[kTableHeaderSize] = {};
   DWORD read = 0;
@@ -119,26 +121,72 @@ bool ClearIndexFlag(const std::wstring& path, const TableFileCalls& calls) {
   return true;
 }
 
+bool SameName(std::wstring_view a, std::wstring_view b) {
+  return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+// The own long name of the plain file a lookup of `path` finds, from its
+// folder's listing; empty when there is none, or when it is a folder or a link.
+std::wstring ListedName(const std::wstring& path) {
+  WIN32_FIND_DATAW found{};
+  const win::UniqueFind find(::FindFirstFileW(path.c_str(), &found));
+  if (!find) return {};
+  if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) return {};
+  return found.cFileName;
+}
+
+// The own long name of the open file: the last part of its path with short
+// names expanded; from the listing of `path` when the file system cannot say.
+std::wstring OwnName(HANDLE file, const std::wstring& path) {
+  std::wstring opened(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length =
+        ::GetFinalPathNameByHandleW(file, opened.data(), static_cast<DWORD>(opened.size()),
+                                    FILE_NAME_NORMALIZED | VOLUME_NAME_NONE);
+    if (length == 0) return ListedName(path);
+    const bool fits = length < opened.size();
+    opened.resize(length);  // when it does not fit, the length counts the terminator
+    if (fits) return std::wstring(FileNameOf(std::wstring_view(opened)));
+  }
+}
+
 // Deletes the table's index file of this suffix when there is one: a plain
 // file (not a folder, not a link) whose own long name is the expected one.
 // A lookup also matches short (8.3) names, and the short name of another
-// table's index file can be exactly this table's companion name.
+// table's index file can be exactly this table's companion name. The file is
+// judged and deleted through one handle, so what is deleted is what was
+// judged.
 void DeleteCompanion(const std::wstring& table, const char* suffix) {
   const std::wstring companion = CompanionName(std::wstring_view(table), suffix);
-  WIN32_FIND_DATAW found{};
-  const win::UniqueFind find(::FindFirstFileW(companion.c_str(), &found));
-  if (!find) return;
-  if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) return;
   const std::wstring_view expected = FileNameOf(std::wstring_view(companion));
-  const std::wstring_view own(found.cFileName);
-  if (::CompareStringOrdinal(expected.data(), static_cast<int>(expected.size()), own.data(),
-                             static_cast<int>(own.size()), TRUE) != CSTR_EQUAL) {
+  const win::UniqueFile file(
+      ::CreateFileW(companion.c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!file) {
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return;
+    // Held open by another program without delete sharing, no right to
+    // delete it, or a folder (which does not open this way).
+    const std::wstring own = ListedName(companion);
+    if (SameName(own, expected)) ReportTable(table, WithError(L"index file kept: " + own, error));
     return;
   }
-  const std::wstring target =
-      companion.substr(0, companion.size() - expected.size()) + std::wstring(own);
-  if (!::DeleteFileW(target.c_str())) {
-    ReportTable(table, WithError(L"index file kept: " + std::wstring(own), ::GetLastError()));
+  FILE_ATTRIBUTE_TAG_INFO attributes{};
+  if (!::GetFileInformationByHandleEx(file.get(), FileAttributeTagInfo, &attributes,
+                                      sizeof attributes)) {
+    ReportTable(table, WithError(L"index file kept: " + std::wstring(expected), ::GetLastError()));
+    return;
+  }
+  if (attributes.FileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) return;
+  const std::wstring own = OwnName(file.get(), companion);
+  if (!SameName(own, expected)) return;
+  // Deleted when the handle closes, as DeleteFile does.
+  FILE_DISPOSITION_INFO disposition{TRUE};
+  if (!::SetFileInformationByHandle(file.get(), FileDispositionInfo, &disposition,
+                                    sizeof disposition)) {
+    ReportTable(table, WithError(L"index file kept: " + own, ::GetLastError()));
   }
 }
 

@@ -13,7 +13,8 @@ namespace tables {
 // handle that is a link or a folder, a header locked by another program
 // (ERROR_LOCK_VIOLATION on the read or on the write).
 struct TableFileCalls {
-  BOOL(WINAPI* getInformation)(HANDLE, LPBY_HANDLE_FILE_INFORMATION) = ::GetFileInformationByHandle;
+  using InformationCall = BOOL(WINAPI*)(HANDLE, FILE_INFO_BY_HANDLE_CLASS, LPVOID, DWORD);
+  InformationCall getInformation = ::GetFileInformationByHandleEx;
   BOOL(WINAPI* read)(HANDLE, LPVOID, DWORD, LPDWORD, LPOVERLAPPED) = ::ReadFile;
   BOOL(WINAPI* write)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED) = ::WriteFile;
 };

@@ -97,15 +97,25 @@ bool HasRemovalMarker(std::basic_string_view<Char> belowTemplate) {
 // replaced: X.DBF has X.mdx (dBASE multiple index) and X.cdx (compound index).
 inline constexpr const char* kCompanionSuffixes[] = {".mdx", ".cdx"};
 
-// The companion's path: the table's path up to its extension, then `suffix`.
+// The companion's path: the table's path up to its extension, then `suffix`
+// (lower case) in the letter case of the table's extension: upper case when
+// that has no lower-case letter (X.DBF has X.MDX), lower case otherwise. Any
+// case names the same file; asking in the case the file most likely has lets
+// the file system find it without comparing every name of the folder.
 template <class Char>
 std::basic_string<Char> CompanionName(std::basic_string_view<Char> tablePath, const char* suffix) {
   std::size_t nameStart = tablePath.find_last_of(Char('\\'));
   nameStart = nameStart == tablePath.npos ? 0 : nameStart + 1;
   std::size_t end = tablePath.rfind(Char('.'));
   if (end == tablePath.npos || end < nameStart) end = tablePath.size();
+  bool upper = end < tablePath.size();
+  for (std::size_t i = end; i < tablePath.size(); ++i) {
+    if (tablePath[i] >= Char('a') && tablePath[i] <= Char('z')) upper = false;
+  }
   std::basic_string<Char> name(tablePath.substr(0, end));
-  for (const char* s = suffix; *s != '\0'; ++s) name.push_back(Char(*s));
+  for (const char* s = suffix; *s != '\0'; ++s) {
+    name.push_back(upper ? AsciiUpper(Char(*s)) : Char(*s));
+  }
   return name;
 }
 

@@ -32,8 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (marked && view.size() < 4) std::abort();
   for (const char* suffix : tables::kCompanionSuffixes) {
     const std::u16string companion = tables::CompanionName(view, suffix);
-    if (companion.size() < 4 || companion.compare(companion.size() - 4, 4, u".mdx") != 0) {
-      if (companion.compare(companion.size() - 4, 4, u".cdx") != 0) std::abort();
+    if (companion.size() < 4) std::abort();
+    for (std::size_t i = 0; i < 4; ++i) {
+      const char16_t c = companion[companion.size() - 4 + i];
+      if (c != suffix[i] && c != tables::AsciiUpper(char16_t(suffix[i]))) std::abort();
     }
     if (companion.compare(0, companion.size() - 4, name, 0, companion.size() - 4) != 0) {
       std::abort();

@@ -93,14 +93,19 @@ TEST_F(TableDetach, AnotherTablesIndexFileReachedByItsShortNameIsKept) {
 }
 
 // The handle's attributes as a link, or a folder, would report them.
-BOOL WINAPI AsLink(HANDLE file, LPBY_HANDLE_FILE_INFORMATION information) {
-  const BOOL ok = ::GetFileInformationByHandle(file, information);
-  information->dwFileAttributes |= FILE_ATTRIBUTE_REPARSE_POINT;
+BOOL WINAPI AsLink(HANDLE file, FILE_INFO_BY_HANDLE_CLASS kind, LPVOID information, DWORD size) {
+  const BOOL ok = ::GetFileInformationByHandleEx(file, kind, information, size);
+  if (kind == FileAttributeTagInfo) {
+    static_cast<FILE_ATTRIBUTE_TAG_INFO*>(information)->FileAttributes |=
+        FILE_ATTRIBUTE_REPARSE_POINT;
+  }
   return ok;
 }
-BOOL WINAPI AsFolder(HANDLE file, LPBY_HANDLE_FILE_INFORMATION information) {
-  const BOOL ok = ::GetFileInformationByHandle(file, information);
-  information->dwFileAttributes |= FILE_ATTRIBUTE_DIRECTORY;
+BOOL WINAPI AsFolder(HANDLE file, FILE_INFO_BY_HANDLE_CLASS kind, LPVOID information, DWORD size) {
+  const BOOL ok = ::GetFileInformationByHandleEx(file, kind, information, size);
+  if (kind == FileAttributeTagInfo) {
+    static_cast<FILE_ATTRIBUTE_TAG_INFO*>(information)->FileAttributes |= FILE_ATTRIBUTE_DIRECTORY;
+  }
   return ok;
 }
 
@@ -220,11 +225,18 @@ TEST_F(TableDetach, EveryTableLeftAloneOrPartlyHandledIsReportedOnce) {
   Table(L"KEPTIDX.DBF");
   const std::wstring keptMdx = Write(L"KEPTIDX.MDX", {1});
   ASSERT_TRUE(::SetFileAttributesW(keptMdx.c_str(), FILE_ATTRIBUTE_READONLY));
+  // An index file another program holds open without delete sharing.
+  Table(L"HELDIDX.DBF");
+  const std::wstring heldCdx = Write(L"HELDIDX.CDX", {1});
+  HANDLE indexHolder = ::CreateFileW(heldCdx.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                     OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(indexHolder, INVALID_HANDLE_VALUE);
   Table(L"FINE.DBF");
   Write(L"FINE.CDX", {1});
 
   ScanFolder(Template());
   ::CloseHandle(holder);
+  ::CloseHandle(indexHolder);
 
   std::vector<std::string> lines = debug.Take(kPrefix);
   std::sort(lines.begin(), lines.end());
@@ -237,11 +249,13 @@ TEST_F(TableDetach, EveryTableLeftAloneOrPartlyHandledIsReportedOnce) {
       Line(L"RO.DBF", "left alone: read-only"),
       Line(L"EXCL.DBF", "left alone: open failed (error 32)"),
       Line(L"KEPTIDX.DBF", "index file kept: KEPTIDX.MDX (error 5)"),
+      Line(L"HELDIDX.DBF", "index file kept: HELDIDX.CDX (error 32)"),
   };
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(lines, expected);
   EXPECT_EQ(FlagsOf(work.Extended(L"TempLateTemp\\KEPTIDX.DBF")), 0x00);
   EXPECT_TRUE(FileExists(keptMdx));
+  EXPECT_TRUE(FileExists(heldCdx));
 }
 
 TEST_F(TableDetach, NothingIsReportedWhenAllGoesWell) {
