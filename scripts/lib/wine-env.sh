@@ -19,12 +19,28 @@ QESH_XVFB="${QESH_XVFB:-Xvfb}"
 # QESH_PREFIX_KIND=demo selects the demo's prefix (captions in a Chinese font).
 QESH_DPI="${QESH_DPI:-96}"
 QESH_PREFIX_KIND="${QESH_PREFIX_KIND:-test}"
+
+# ctest can run the 96 dpi tests in lanes (scripts/test does): lane N > 0 has
+# a copy of the prefix, an X server and a Wine server of its own, so tests in
+# different lanes see none of each other's windows, named objects or debug
+# output. ctest names a test's lane in CTEST_RESOURCE_GROUP_0_LANES
+# ("id:N,slots:1"); lane 0 is the ordinary prefix and display.
+QESH_LANE=0
+if [[ "${CTEST_RESOURCE_GROUP_0_LANES:-}" =~ ^id:([0-9]+), ]]; then
+  QESH_LANE=${BASH_REMATCH[1]}
+fi
+qesh_lane_prefix() { echo "$QESH_ROOT/build/wineprefix-lane$1"; }
+
 if [ "$QESH_PREFIX_KIND" = demo ]; then
   export WINEPREFIX="$QESH_ROOT/build/wineprefix-demo"
-elif [ "$QESH_DPI" = 96 ]; then
-  export WINEPREFIX="${QESH_WINEPREFIX:-$QESH_ROOT/build/wineprefix}"
-else
+elif [ "$QESH_DPI" != 96 ]; then
   export WINEPREFIX="$QESH_ROOT/build/wineprefix-${QESH_DPI}dpi"
+elif [ "$QESH_LANE" != 0 ]; then
+  export WINEPREFIX
+  WINEPREFIX=$(qesh_lane_prefix "$QESH_LANE")
+  [ -r "$WINEPREFIX/.qesh-display" ] && export DISPLAY="$(cat "$WINEPREFIX/.qesh-display")"
+else
+  export WINEPREFIX="${QESH_WINEPREFIX:-$QESH_ROOT/build/wineprefix}"
 fi
 export WINEARCH=win64
 export WINEDEBUG=-all
@@ -151,6 +167,45 @@ qesh_link_fonts() {
 qesh_start_server() {
   "$WINESERVER" -p </dev/null >/dev/null 2>&1
   "$WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
+# Makes test lane N (N > 0) ready: a copy of the lane 0 prefix (made anew
+# when that one changed), an X server and a Wine server of its own. The lane's
+# display and its X server's pid are kept in its prefix, for the tests and for
+# qesh_stop_lane. Call it while the lane 0 server is stopped.
+qesh_start_lane() {
+  local prefix
+  prefix=$(qesh_lane_prefix "$1")
+  if [ "$(cat "$prefix/.qesh-ready" 2>/dev/null)" != "$(cat "$WINEPREFIX/.qesh-ready")" ]; then
+    qesh_stop_lane "$1"
+    rm -rf "$prefix"
+    cp -a "$WINEPREFIX" "$prefix" || return 1
+    rm -f "$prefix/.qesh-display" "$prefix/.qesh-xvfb"
+    : >"$prefix/.qesh-prefix"
+  fi
+  (
+    export WINEPREFIX=$prefix
+    unset DISPLAY
+    qesh_ensure_display || exit 1
+    echo "$DISPLAY" >"$prefix/.qesh-display"
+    echo "$QESH_XVFB_PID" >"$prefix/.qesh-xvfb"
+    qesh_start_server
+  )
+}
+
+# Ends test lane N's Wine server and X server.
+qesh_stop_lane() {
+  local prefix pid
+  prefix=$(qesh_lane_prefix "$1")
+  [ -d "$prefix" ] || return 0
+  WINEPREFIX=$prefix "$WINESERVER" -k >/dev/null 2>&1 || true
+  WINEPREFIX=$prefix "$WINESERVER" -w >/dev/null 2>&1 || true
+  pid=$(cat "$prefix/.qesh-xvfb" 2>/dev/null) || true
+  # Only an X server of ours: the pid may have been reused since.
+  if [ -n "$pid" ] && [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = "$(basename "$QESH_XVFB")" ]; then
+    kill "$pid" 2>/dev/null || true
+  fi
+  rm -f "$prefix/.qesh-display" "$prefix/.qesh-xvfb"
 }
 
 # Ends the server of the prefix and every Wine process in it, and waits until

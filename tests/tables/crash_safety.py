@@ -2,7 +2,7 @@
 steps allows: every table is either as it was or detached (bit 0x01 of byte
 28 cleared, nothing else changed, same size); a table whose index files are
 gone (any of them) has its flag cleared; an "HSKM" table is gone only after
-both its index files. A child process walks a tree of 1,000 tables and is
+both its index files. A child process walks a tree of 400 tables and is
 killed 20 times at random moments of the walk itself: the child says when
 the walk starts, so Wine's start-up time does not count.
 
@@ -18,7 +18,7 @@ import time
 
 from wine_tree import detached_or_same, windows_path
 
-FOLDERS, TABLES_PER_FOLDER, KILLS = 10, 100, 20
+FOLDERS, TABLES_PER_FOLDER, KILLS = 4, 100, 20
 # Real tables with the index flag set, as the tree's models.
 MODELS = ["jdbfdriver/TEST.DBF", "infused-dbf/foxprodb/calls.dbf", "harbour/items.dbf",
           "DbfDataReader/client.dbf", "php-xbase/issue115.dbf"]
