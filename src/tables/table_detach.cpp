@@ -5,6 +5,7 @@
 
 #include "tables/table_report.h"
 #include "tables/table_rules.h"
+#include "tables/wide_path.h"
 #include "win/file_handles.h"
 
 namespace tables {
@@ -121,11 +122,6 @@ bool ClearIndexFlag(const std::wstring& path, const TableFileCalls& calls) {
   return true;
 }
 
-bool SameName(std::wstring_view a, std::wstring_view b) {
-  return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
-                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
-}
-
 // The own long name of the plain file a lookup of `path` finds, from its
 // folder's listing; empty when there is none, or when it is a folder or a link.
 std::wstring ListedName(const std::wstring& path) {
@@ -157,7 +153,7 @@ std::wstring OwnName(HANDLE file, const std::wstring& path) {
 // table's index file can be exactly this table's companion name. The file is
 // judged and deleted through one handle, so what is deleted is what was
 // judged.
-void DeleteCompanion(const std::wstring& table, const char* suffix) {
+void DeleteCompanion(const std::wstring& table, const char* suffix, bool mayBeShortName) {
   const std::wstring companion = CompanionName(std::wstring_view(table), suffix);
   const std::wstring_view expected = FileNameOf(std::wstring_view(companion));
   const win::UniqueFile file(
@@ -170,7 +166,8 @@ void DeleteCompanion(const std::wstring& table, const char* suffix) {
     // Held open by another program without delete sharing, no right to
     // delete it, or a folder (which does not open this way).
     const std::wstring own = ListedName(companion);
-    if (SameName(own, expected)) ReportTable(table, WithError(L"index file kept: " + own, error));
+    if (SameFileName(own, expected))
+      ReportTable(table, WithError(L"index file kept: " + own, error));
     return;
   }
   FILE_ATTRIBUTE_TAG_INFO attributes{};
@@ -180,8 +177,8 @@ void DeleteCompanion(const std::wstring& table, const char* suffix) {
     return;
   }
   if (attributes.FileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) return;
-  const std::wstring own = OwnName(file.get(), companion);
-  if (!SameName(own, expected)) return;
+  const std::wstring own = mayBeShortName ? OwnName(file.get(), companion) : std::wstring(expected);
+  if (!SameFileName(own, expected)) return;
   // Deleted when the handle closes, as DeleteFile does.
   FILE_DISPOSITION_INFO disposition{TRUE};
   if (!::SetFileInformationByHandle(file.get(), FileDispositionInfo, &disposition,
@@ -193,11 +190,13 @@ void DeleteCompanion(const std::wstring& table, const char* suffix) {
 }  // namespace
 
 bool DetachTableIndex(const std::wstring& tablePath, std::size_t markerFrom,
-                      const TableFileCalls& calls) noexcept {
+                      bool indexNamesMayBeShortNames, const TableFileCalls& calls) noexcept {
   try {
     if (!ClearIndexFlag(tablePath, calls)) return false;
 
-    for (const char* suffix : kCompanionSuffixes) DeleteCompanion(tablePath, suffix);
+    for (const char* suffix : kCompanionSuffixes) {
+      DeleteCompanion(tablePath, suffix, indexNamesMayBeShortNames);
+    }
 
     const std::wstring_view path(tablePath);
     if (markerFrom <= path.size() && HasRemovalMarker(path.substr(markerFrom)) &&

@@ -30,10 +30,14 @@ struct TableFileCalls {
 // set. A table that cannot be opened, read or written is skipped with nothing
 // changed and nothing deleted. Only files whose own long name is the table's
 // base name plus ".mdx" or ".cdx" (any letter case) are deleted as its index
-// files, never a file reached through its short name. Every table left alone
-// or only partly handled is reported (table_report.h). Returns true when the
-// table was processed. Never throws.
+// files, never a file reached through its short name: a file found by such a
+// name is checked for its own long name, unless the caller knows that no file
+// of the folder has an index file's name as its short name
+// (`indexNamesMayBeShortNames` false). Every table left alone or only partly
+// handled is reported (table_report.h). Returns true when the table was
+// processed. Never throws.
 bool DetachTableIndex(const std::wstring& tablePath, std::size_t markerFrom,
+                      bool indexNamesMayBeShortNames = true,
                       const TableFileCalls& calls = TableFileCalls()) noexcept;
 
 }  // namespace tables

@@ -13,6 +13,29 @@
 namespace tables {
 namespace {
 
+bool IsDotEntry(const wchar_t* name) {
+  return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
+}
+
+// Whether some entry of the folder `pattern` lists has a short name of its
+// own that ends as an index file's name does. Unknown counts as yes.
+bool ListsIndexShortNames(const std::wstring& pattern) {
+  WIN32_FIND_DATAW entry{};
+  const win::UniqueFind find(::FindFirstFileW(pattern.c_str(), &entry));
+  if (!find) return ::GetLastError() != ERROR_FILE_NOT_FOUND;
+  do {
+    const std::wstring_view alias(entry.cAlternateFileName);
+    if (alias.empty() || SameFileName(alias, entry.cFileName)) continue;
+    for (const char* suffix : kCompanionSuffixes) {
+      const std::wstring wide(suffix, suffix + std::char_traits<char>::length(suffix));
+      if (SameFileName(ExtensionOf(alias), wide)) return true;
+    }
+  } while (::FindNextFileW(find.get(), &entry));
+  return ::GetLastError() != ERROR_NO_MORE_FILES;
+}
+
+}  // namespace
+
 // One open level of the walk: a folder's enumeration and its current entry.
 class FolderListing {
  public:
@@ -32,6 +55,16 @@ class FolderListing {
 
   std::size_t FolderLength() const { return folderLength_; }
 
+  // See TemplateWalker::IndexNamesMayBeShortNames; `path` begins with the
+  // folder.
+  bool IndexNamesMayBeShortNames(const std::wstring& path) {
+    if (!shortNamesKnown_) {
+      indexShortNames_ = ListsIndexShortNames(path.substr(0, folderLength_) + L"*");
+      shortNamesKnown_ = true;
+    }
+    return indexShortNames_;
+  }
+
  private:
   static HANDLE Start(std::wstring& path, WIN32_FIND_DATAW& entry) {
     const std::size_t folderLength = path.size();
@@ -45,15 +78,19 @@ class FolderListing {
   WIN32_FIND_DATAW entry_{};
   win::UniqueFind find_;
   bool fresh_ = true;
+  bool shortNamesKnown_ = false;
+  bool indexShortNames_ = true;
 };
 
-bool IsDotEntry(const wchar_t* name) {
-  return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
+void WalkTables(const std::wstring& folder, const TableVisitor& visit) {
+  TemplateWalker().Run(folder, visit);
 }
 
-}  // namespace
+bool TemplateWalker::IndexNamesMayBeShortNames() {
+  return current_ == nullptr || current_->IndexNamesMayBeShortNames(*path_);
+}
 
-void WalkTables(const std::wstring& folder, const TableVisitor& visit) {
+void TemplateWalker::Run(const std::wstring& folder, const TableVisitor& visit) {
   std::wstring path = ExtendedPath(folder);
   if (path.empty()) return;
   const std::size_t markerFrom = path.size();
@@ -79,15 +116,30 @@ void WalkTables(const std::wstring& folder, const TableVisitor& visit) {
     } else if (IsTableName(name)) {
       path.resize(level.FolderLength());
       path.append(name);
+      current_ = &level;
+      path_ = &path;
       visit(path, markerFrom);
+      current_ = nullptr;
     }
   }
 }
 
-void ScanFolder(std::string_view folderPath) {
-  WalkTables(win::WidenAnsi(folderPath), [](const std::wstring& tablePath, std::size_t markerFrom) {
-    DetachTableIndex(tablePath, markerFrom);
+namespace {
+
+// Detaches every table below `folder`, calling `afterEach` after each one.
+template <class AfterEach>
+void DetachTables(const std::wstring& folder, AfterEach afterEach) {
+  TemplateWalker walk;
+  walk.Run(folder, [&](const std::wstring& tablePath, std::size_t markerFrom) {
+    DetachTableIndex(tablePath, markerFrom, walk.IndexNamesMayBeShortNames());
+    afterEach();
   });
+}
+
+}  // namespace
+
+void ScanFolder(std::string_view folderPath) {
+  DetachTables(win::WidenAnsi(folderPath), [] {});
 }
 
 std::size_t CountTables(const std::wstring& folder) {
@@ -101,8 +153,7 @@ void ScanFolder(std::string_view folderPath, const ScanProgress& progress) {
   const std::size_t total = CountTables(folder);
   progress(0, total);
   std::size_t done = 0;
-  WalkTables(folder, [&](const std::wstring& tablePath, std::size_t markerFrom) {
-    DetachTableIndex(tablePath, markerFrom);
+  DetachTables(folder, [&] {
     // A table added since the count does not take the bar past its end.
     if (done < total) progress(++done, total);
   });

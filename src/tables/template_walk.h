@@ -22,6 +22,25 @@ using TableVisitor = std::function<void(const std::wstring& tablePath, std::size
 // of the tree is not limited by the thread's stack.
 void WalkTables(const std::wstring& folder, const TableVisitor& visit);
 
+class FolderListing;
+
+// WalkTables that can also say, while a table is visited, whether a lookup of
+// an index file's name in the table's folder may reach another file through
+// its short (8.3) name: whether some file there has a short name that differs
+// from its long name and ends as an index file's name does. Only then must a
+// file found by an index file's name be checked for its own long name. The
+// folder is listed for that once, when first asked.
+class TemplateWalker {
+ public:
+  void Run(const std::wstring& folder, const TableVisitor& visit);
+  // Only while a table is visited.
+  bool IndexNamesMayBeShortNames();
+
+ private:
+  FolderListing* current_ = nullptr;
+  const std::wstring* path_ = nullptr;
+};
+
 // Detaches every table below `folderPath`, an 8-bit path in the ANSI code
 // page as the host passes it. Failures of single tables are skipped silently;
 // only running out of memory escapes (as std::bad_alloc).

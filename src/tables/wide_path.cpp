@@ -27,4 +27,9 @@ std::wstring ExtendedPath(const std::wstring& path) {
   return std::wstring(kExtended) + full;
 }
 
+bool SameFileName(std::wstring_view a, std::wstring_view b) {
+  return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
 }  // namespace tables

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace tables {
 
@@ -11,5 +12,9 @@ namespace tables {
 // prefix; relative paths are resolved against the current folder. Empty when
 // the path cannot be resolved. A trailing backslash is kept.
 std::wstring ExtendedPath(const std::wstring& path);
+
+// Whether two file names are the same name to the file system: equal but for
+// letter case.
+bool SameFileName(std::wstring_view a, std::wstring_view b);
 
 }  // namespace tables

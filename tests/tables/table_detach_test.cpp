@@ -44,7 +44,7 @@ class TableDetach : public ::testing::Test {
   void Walk(const TableFileCalls& calls) const {
     WalkTables(work.Path() + L"TempLateTemp\\",
                [&](const std::wstring& path, std::size_t markerFrom) {
-                 DetachTableIndex(path, markerFrom, calls);
+                 DetachTableIndex(path, markerFrom, true, calls);
                });
   }
 

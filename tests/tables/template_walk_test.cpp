@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -175,6 +176,33 @@ TEST_F(TemplateWalk, WalksDepthFirstInTheFileSystemsOrder) {
     }
   }
   EXPECT_EQ(last - first + 1, 6u);
+}
+
+TEST_F(TemplateWalk, SaysPerFolderWhetherAnIndexFileNameMayBeAnotherFilesShortName) {
+  // Only 8.3 names: no file has a short name of its own.
+  Table(L"plain\\A.DBF");
+  work.Write(L"TempLateTemp\\plain\\A.MDX", {1});
+  // Long names, but none of an index file.
+  Table(L"other\\LONG_TABLE_NAME.DBF");
+  work.Write(L"TempLateTemp\\other\\LONG_MEMO_NAME.FPT", {1});
+  // A long-named index file (its short name, e.g. CUST~G0R.CDX, could be
+  // another table's index file name); the folder inside it has none.
+  Table(L"aliased\\B.DBF");
+  work.Write(L"TempLateTemp\\aliased\\customers_2023.cdx", {1});
+  Table(L"aliased\\inner\\C.DBF");
+
+  std::vector<std::pair<std::wstring, bool>> answers;
+  TemplateWalker walk;
+  walk.Run(work.Path() + L"TempLateTemp\\", [&](const std::wstring& path, std::size_t from) {
+    answers.emplace_back(path.substr(from), walk.IndexNamesMayBeShortNames());
+  });
+  std::sort(answers.begin(), answers.end());
+  const std::vector<std::pair<std::wstring, bool>> expected = {
+      {L"aliased\\B.DBF", true},
+      {L"aliased\\inner\\C.DBF", false},
+      {L"other\\LONG_TABLE_NAME.DBF", false},
+      {L"plain\\A.DBF", false}};
+  EXPECT_EQ(answers, expected);
 }
 
 TEST_F(TemplateWalk, AMissingOrEmptyFolderChangesNothing) {
