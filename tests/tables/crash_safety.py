@@ -3,8 +3,10 @@ steps allows: every table is either as it was or detached (bit 0x01 of byte
 28 cleared, nothing else changed, same size); a table whose index files are
 gone (any of them) has its flag cleared; an "HSKM" table is gone only after
 both its index files. A child process walks a tree of 400 tables and is
-killed 20 times at random moments of the walk itself: the child says when
-the walk starts, so Wine's start-up time does not count.
+killed 20 times at random moments of the walk itself: the child reports each
+table it has done, and each kill follows a random number of tables and then
+a random part of one table's time, so neither Wine's start-up time nor the
+speed of the walk decides whether a kill lands mid-walk.
 
 usage: crash_safety.py WINE_RUN SCAN_EXE CORPUS_DIR
 """
@@ -91,19 +93,23 @@ def main():
         tables = build_tree(corpus, root)
         child = run_until_walking(wine_run, scan_exe, host_path)
         start = time.monotonic()
-        last = child.stdout.readline().strip()
+        lines = child.stdout.read().split()
         walk = time.monotonic() - start
         child.wait()
         problems, handled = check(root, tables)
-        if last != "walked" or handled != len(tables) or problems:
-            print(f"FAIL: the whole walk: said {last!r}, handled {handled} of {len(tables)}")
+        if lines[-1:] != ["walked"] or handled != len(tables) or problems:
+            print(f"FAIL: the whole walk: said {lines[-1:]}, handled {handled} of {len(tables)}")
             failures += problems
+        per_table = walk / len(tables)
 
         for kill in range(KILLS):
             shutil.rmtree(root)
             build_tree(corpus, root)
             child = run_until_walking(wine_run, scan_exe, host_path)
-            time.sleep(rng.uniform(0.0, walk))
+            after = rng.randrange(1, len(tables) - 40)
+            while child.stdout.readline().strip() not in (str(after), "walked", ""):
+                pass
+            time.sleep(rng.uniform(0.0, 2 * per_table))
             child.kill()
             child.wait()
             child.stdout.close()

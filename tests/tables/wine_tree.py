@@ -34,7 +34,7 @@ def scan(wine_run, scan_exe, folder):
     """Runs the detachment over `folder` (a Linux path) under Wine."""
     host_path = windows_path(folder) + "\\"
     return subprocess.run([wine_run, scan_exe, host_path], check=True, timeout=300,
-                          stdin=subprocess.DEVNULL)
+                          stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL)
 
 
 def cmp_differences(original, processed):
