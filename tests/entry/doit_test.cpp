@@ -3,8 +3,7 @@
 // messages, repeated calls and unloading.
 #include <gtest/gtest.h>
 
-#include <atomic>
-
+#include "host_thread_hooks.h"
 #include "host_window.h"
 #include "temp_folder.h"
 
@@ -63,9 +62,9 @@ TEST_F(DoIt, ANullWorkFolderWalksTheTemplateFolderUnderTheCurrentFolder) {
 
 TEST_F(DoIt, ANullResultSlotDoesNothing) {
   const std::string folder = WorkFolder();
-  std::atomic<bool> sawWindow{false};
+  bool sawWindow = false;
   {
-    Watcher watcher([&] { sawWindow = WaitForProgressWindow(300) != nullptr; });
+    const auto hooks = WhenShown([&](HWND) { sawWindow = true; });
     library.DoItProc()(nullptr, host.Handle(), folder.c_str(), "D:\\src", 0);
   }
   EXPECT_FALSE(sawWindow);
@@ -75,12 +74,13 @@ TEST_F(DoIt, ANullResultSlotDoesNothing) {
 TEST_F(DoIt, ClosingTheWindowInItsFirstSecondGivesZeroAndTouchesNothing) {
   const std::string folder = WorkFolder();
   {
-    Watcher watcher([] { ::PostMessageW(WaitForProgressWindow(), WM_CLOSE, 0, 0); });
+    const auto hooks = WhenShown([](HWND form) { ::PostMessageW(form, WM_CLOSE, 0, 0); });
     EXPECT_EQ(library.Run(host.Handle(), folder.c_str(), "D:\\src"), L"0");
   }
   EXPECT_TRUE(TableUntouched());
   {
-    Watcher watcher([] { ::PostMessageW(WaitForProgressWindow(), WM_SYSCOMMAND, SC_CLOSE, 0); });
+    const auto hooks =
+        WhenShown([](HWND form) { ::PostMessageW(form, WM_SYSCOMMAND, SC_CLOSE, 0); });
     EXPECT_EQ(library.Run(host.Handle(), folder.c_str(), "D:\\src"), L"0");
   }
   EXPECT_TRUE(TableUntouched());
@@ -88,8 +88,7 @@ TEST_F(DoIt, ClosingTheWindowInItsFirstSecondGivesZeroAndTouchesNothing) {
 
 TEST_F(DoIt, EnterAndEscapeDoNothing) {
   const std::string folder = WorkFolder();
-  Watcher watcher([] {
-    HWND form = WaitForProgressWindow();
+  const auto hooks = WhenShown([](HWND form) {
     for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
       ::PostMessageW(form, WM_KEYDOWN, key, 0);
       ::PostMessageW(form, WM_KEYUP, key, 0);
@@ -101,12 +100,9 @@ TEST_F(DoIt, EnterAndEscapeDoNothing) {
 
 TEST_F(DoIt, AQuitMessageEndsTheRunAndReachesTheHostsLoopAfterwards) {
   const std::string folder = WorkFolder();
-  const DWORD hostThread = ::GetCurrentThreadId();
   {
-    Watcher watcher([hostThread] {
-      WaitForProgressWindow();
-      ::PostThreadMessageW(hostThread, WM_QUIT, 7, 0);
-    });
+    const auto hooks =
+        WhenShown([](HWND) { ::PostThreadMessageW(::GetCurrentThreadId(), WM_QUIT, 7, 0); });
     EXPECT_EQ(library.Run(host.Handle(), folder.c_str(), "D:\\src"), L"0");
   }
   EXPECT_TRUE(TableUntouched());
@@ -123,8 +119,7 @@ TEST_F(DoIt, TheHostOwnsTheWindowAndIsDisabledWhileItIsUp) {
   HWND owner = reinterpret_cast<HWND>(1);
   BOOL hostEnabled = TRUE;
   {
-    Watcher watcher([&] {
-      HWND form = WaitForProgressWindow();
+    const auto hooks = WhenShown([&](HWND form) {
       owner = ::GetWindow(form, GW_OWNER);
       hostEnabled = ::IsWindowEnabled(host.Handle());
     });
@@ -139,7 +134,7 @@ TEST_F(DoIt, WithoutAHostWindowTheWindowIsUnownedAndTheJobRuns) {
   const std::string folder = WorkFolder();
   HWND owner = reinterpret_cast<HWND>(1);
   {
-    Watcher watcher([&] { owner = ::GetWindow(WaitForProgressWindow(), GW_OWNER); });
+    const auto hooks = WhenShown([&](HWND form) { owner = ::GetWindow(form, GW_OWNER); });
     EXPECT_EQ(library.Run(nullptr, folder.c_str(), "D:\\src"), L"D:\\src\\");
   }
   EXPECT_EQ(owner, nullptr);
@@ -178,7 +173,7 @@ TEST_F(DoIt, EachCallShowsAFreshWindowWithItsOwnResult) {
   const std::string folder = WorkFolder();
   EXPECT_EQ(library.Run(host.Handle(), folder.c_str(), "first"), L"first\\");
   {
-    Watcher watcher([] { ::PostMessageW(WaitForProgressWindow(), WM_CLOSE, 0, 0); });
+    const auto hooks = WhenShown([](HWND form) { ::PostMessageW(form, WM_CLOSE, 0, 0); });
     EXPECT_EQ(library.Run(host.Handle(), folder.c_str(), "second"), L"0");
   }
   EXPECT_EQ(library.Run(host.Handle(), folder.c_str(), "third"), L"third\\");
@@ -198,17 +193,14 @@ int OpenHandles() {
 
 TEST_F(DoIt, ManyCallsLeaveNoHandlesBehind) {
   const std::string folder = WorkFolder();
-  auto closeAtOnce = [&] {
-    Watcher watcher([] { ::PostMessageW(WaitForProgressWindow(), WM_CLOSE, 0, 0); });
-    return library.Run(host.Handle(), folder.c_str(), "D:\\src");
-  };
+  const auto hooks = WhenShown([](HWND form) { ::PostMessageW(form, WM_CLOSE, 0, 0); });
+  auto closeAtOnce = [&] { return library.Run(host.Handle(), folder.c_str(), "D:\\src"); };
   closeAtOnce();  // first-call allocations of the platform are not ours
   const int before = OpenHandles();
   int zeros = 0;
   for (int call = 0; call < 200; ++call) zeros += closeAtOnce() == L"0";
   EXPECT_EQ(zeros, 200);
-  // The watcher threads come and go; allow the platform a little slack.
-  EXPECT_LE(OpenHandles(), before + 2);
+  EXPECT_LE(OpenHandles(), before + 2);  // a little slack for the platform
 }
 
 TEST(DoItUnload, MessagesToTheFormerHostAfterUnloadingAreHarmless) {

@@ -1,14 +1,23 @@
-// The job as the user watches it, through the real library: the bar fills as
-// tables are done, the window answers the system at every moment, and what a
+// The job as the user watches it, through the real library: the bar follows
+// the tables done, the window answers the system at every moment, and what a
 // host can observe stays as it was (a close during the job is ignored, a quit
 // message waits for the job's end, a host destroyed during the job still gets
 // the whole job done).
+//
+// The test acts while the job runs for certain, however fast the machine:
+// every folder holds a checkpoint, a file named like a table that is no table,
+// which the walk reports as left alone (a debug line). The collector takes one
+// line at a time, so while the test acts on checkpoint k the walk cannot get
+// past checkpoint k + 1: before the last one, the job is still running.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <functional>
 #include <vector>
 
+#include "debug_strings.h"
+#include "host_thread_hooks.h"
 #include "host_window.h"
 #include "temp_folder.h"
 
@@ -17,53 +26,75 @@ namespace {
 using namespace testing_support;
 
 constexpr std::size_t kFlags = 28;
+constexpr wchar_t kCheckpoint[] = L"CHECK.DBF";
+const Bytes kNoTable = {0x03, 0x7D, 0x01, 0x01};  // shorter than a header
 
-// A template folder of `tables` tables with the index flag set, in `folders`
-// folders.
+// A template folder of `tables` tables with the index flag set in `folders`
+// folders, and a checkpoint in each folder.
 class LargeTemplate {
  public:
-  LargeTemplate(int tables, int folders) {
+  LargeTemplate(int tables, int folders) : folders_(folders), tables_(tables) {
     const Bytes table = MakeTable(0x01, 1);
     for (int i = 0; i < tables; ++i) {
       paths_.push_back(work.Write(
           L"TempLateTemp\\f" + std::to_wstring(i % folders) + L"\\T" + std::to_wstring(i) + L".DBF",
           table));
     }
+    for (int f = 0; f < folders; ++f) {
+      checkpoints_.push_back(
+          work.Write(L"TempLateTemp\\f" + std::to_wstring(f) + L"\\" + kCheckpoint, kNoTable));
+    }
   }
   std::string Ansi() const { return ToAnsi(work.Path()); }
-  int Detached() const {
-    int detached = 0;
-    for (const auto& path : paths_) detached += ReadBytes(path)[kFlags] == 0x00;
-    return detached;
+  bool AllDetached() const {
+    for (const auto& path : paths_) {
+      if (ReadBytes(path)[kFlags] != 0x00) return false;
+    }
+    for (const auto& path : checkpoints_) {
+      if (ReadBytes(path) != kNoTable) return false;
+    }
+    return true;
   }
-  int size() const { return static_cast<int>(paths_.size()); }
+  int Folders() const { return folders_; }
+  // The least share of the job, in 1/1000, done when the walk reports the
+  // k-th checkpoint (1-based): the folders before it are done.
+  int PermilleDoneAt(int k) const {
+    return 1000 * (k - 1) * (tables_ / folders_ + 1) / (tables_ + folders_);
+  }
 
  private:
   TempFolder work;
-  std::vector<std::wstring> paths_;
+  int folders_, tables_;
+  std::vector<std::wstring> paths_, checkpoints_;
 };
+
+bool IsCheckpoint(const std::string& line) {
+  return line.find("\\CHECK.DBF: left alone") != std::string::npos;
+}
 
 // The bar's filled width: the pixels of the bar colour along the top row of
 // its field (above the percentage), read from the screen.
+constexpr int kFieldWidth = 298;
 int BarFill(HWND form) {
-  constexpr int kLeft = 3, kRight = 301, kRow = 40;  // the field in the client area
-  const int width = kRight - kLeft;
+  constexpr int kLeft = 3, kRow = 40;  // the field in the client area
   HDC screen = ::GetDC(form);
   HDC memory = ::CreateCompatibleDC(screen);
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biWidth = kFieldWidth;
   info.bmiHeader.biHeight = -1;
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
   HBITMAP strip = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = ::SelectObject(memory, strip);
-  ::BitBlt(memory, 0, 0, width, 1, screen, kLeft, kRow, SRCCOPY);
+  ::BitBlt(memory, 0, 0, kFieldWidth, 1, screen, kLeft, kRow, SRCCOPY);
   const COLORREF bar = ::GetSysColor(COLOR_HIGHLIGHT);
   const DWORD wanted = (GetRValue(bar) << 16) | (GetGValue(bar) << 8) | GetBValue(bar);
   int filled = 0;
-  for (int x = 0; x < width; ++x) filled += (static_cast<DWORD*>(bits)[x] & 0xFFFFFF) == wanted;
+  for (int x = 0; x < kFieldWidth; ++x) {
+    filled += (static_cast<DWORD*>(bits)[x] & 0xFFFFFF) == wanted;
+  }
   ::SelectObject(memory, old);
   ::DeleteObject(strip);
   ::DeleteDC(memory);
@@ -71,59 +102,94 @@ int BarFill(HWND form) {
   return filled;
 }
 
-// What a watcher saw every 50 ms while the window was up.
-struct Samples {
-  std::vector<int> fills;
-  int unanswered = 0;  // WM_NULL not answered within 100 ms
-  DWORD slowestMs = 0;
-  bool acted = false;  // the action ran while the job did
-};
-
-// Samples `form` until it is gone; `during` runs once, at `atMs` after the
-// bar first moved.
-Samples Watch(HWND form, DWORD atMs = 0, const std::function<void()>& during = {}) {
-  Samples samples;
-  DWORD movedAt = 0;
-  while (::IsWindow(form) && ::IsWindowVisible(form)) {
-    const DWORD before = ::GetTickCount();
-    DWORD_PTR answer = 0;
-    if (!::SendMessageTimeoutW(form, WM_NULL, 0, 0, SMTO_NORMAL, 100, &answer)) {
-      if (!::IsWindow(form)) break;
-      ++samples.unanswered;
-    }
-    samples.slowestMs = std::max<DWORD>(samples.slowestMs, ::GetTickCount() - before);
-    const int fill = BarFill(form);
-    if (!::IsWindowVisible(form)) break;  // hidden while it was read
-    samples.fills.push_back(fill);
-    if (fill > 0 && movedAt == 0) movedAt = ::GetTickCount();
-    if (during && !samples.acted && movedAt != 0 && ::GetTickCount() - movedAt >= atMs) {
-      during();
-      samples.acted = true;
-    }
-    ::Sleep(50);
+// The fill once it shows at least `permille` of the job (the window paints
+// when it gets to it; 5 s at most, well within the walk's wait).
+int FillShowing(HWND form, int permille) {
+  const int atLeast = (kFieldWidth - 8) * permille / 1000;
+  int fill = BarFill(form);
+  for (int i = 0; i < 500 && fill < atLeast; ++i) {
+    ::Sleep(10);
+    fill = BarFill(form);
   }
-  return samples;
+  return fill;
 }
+
+// Whether the window answers a message within the time after which the
+// system takes a window for hung.
+bool Answers(HWND form) {
+  DWORD_PTR answer = 0;
+  return ::SendMessageTimeoutW(form, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer) != 0;
+}
+
+// Waits for `done` (5 s at most).
+bool WaitFor(const std::function<bool()>& done) {
+  for (int i = 0; i < 500 && !done(); ++i) ::Sleep(10);
+  return done();
+}
+
+// What the test saw at the checkpoints; `act` runs at the `actAt`-th. Its
+// fields are read once the collector has taken every line.
+struct Checkpoints {
+  int actAt = 0;
+  std::function<bool(HWND form)> act;  // true once what it did has taken effect
+  std::atomic<int> seen{0};
+  int unanswered = 0;
+  std::vector<int> fills, wanted;
+  bool acted = false;
+
+  void At(const LargeTemplate& folder, const std::string& line) {
+    if (!IsCheckpoint(line)) return;
+    const int k = ++seen;
+    HWND form = ::FindWindowW(kFormClass, nullptr);  // gone with a destroyed host
+    if (form != nullptr) {
+      if (!Answers(form)) {
+        ++unanswered;
+        return;
+      }
+      wanted.push_back((kFieldWidth - 8) * folder.PermilleDoneAt(k) / 1000);
+      fills.push_back(FillShowing(form, folder.PermilleDoneAt(k)));
+    }
+    if (k == actAt && act) acted = act(form);
+  }
+};
 
 class JobProgress : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(library.Loaded()); }
+
+  // Runs DoIt on `folder`, held at its checkpoints.
+  std::wstring RunHeld(const LargeTemplate& folder, Checkpoints& checkpoints) {
+    DebugStrings lines([&](const std::string& line) { checkpoints.At(folder, line); });
+    const std::wstring result = library.Run(host.Handle(), folder.Ansi().c_str(), "D:\\src");
+    lines.Take();  // every line is in
+    EXPECT_EQ(checkpoints.seen, folder.Folders()) << "the walk did not wait at every checkpoint";
+    EXPECT_EQ(checkpoints.unanswered, 0);
+    EXPECT_TRUE(checkpoints.acted) << "the test did not act while the job ran";
+    return result;
+  }
+
   Library library;
   HostWindow host;
 };
 
-TEST_F(JobProgress, TheBarFillsAndTheWindowAnswersThroughoutAndACloseIsIgnored) {
+TEST_F(JobProgress, TheBarFollowsTheJobTheWindowAnswersThroughoutAndACloseIsIgnored) {
   LargeTemplate folder(3000, 30);
-  const std::string work = folder.Ansi();
-  Samples samples;
-  {
-    Watcher watcher([&] {
-      HWND form = WaitForProgressWindow();
-      samples = Watch(form, 600, [form] { ::PostMessageW(form, WM_CLOSE, 0, 0); });
-    });
-    EXPECT_EQ(library.Run(host.Handle(), work.c_str(), "D:\\src"), L"D:\\src\\");
-  }
-  EXPECT_EQ(folder.Detached(), folder.size());
+  std::atomic<bool> closeTaken{false};
+  HostThreadHooks hooks(
+      [&](MSG& message) {
+        if (message.message == WM_CLOSE && IsProgressWindow(message.hwnd)) closeTaken = true;
+      },
+      nullptr);
+  ASSERT_TRUE(hooks.Installed());
+  Checkpoints checkpoints;
+  checkpoints.actAt = 10;
+  checkpoints.act = [&](HWND form) {
+    ::PostMessageW(form, WM_CLOSE, 0, 0);
+    // Taken, and handled once the window answers again.
+    return WaitFor([&] { return closeTaken.load(); }) && Answers(form);
+  };
+  EXPECT_EQ(RunHeld(folder, checkpoints), L"D:\\src\\");
+  EXPECT_TRUE(folder.AllDetached());
   // Nothing for the gone window is left in the host's queue.
   MSG message;
   int leftOver = 0;
@@ -131,56 +197,52 @@ TEST_F(JobProgress, TheBarFillsAndTheWindowAnswersThroughoutAndACloseIsIgnored) 
     leftOver += message.hwnd != nullptr && !::IsWindow(message.hwnd);
   }
   EXPECT_EQ(leftOver, 0);
-  EXPECT_TRUE(samples.acted);  // the close came while the job ran
-  EXPECT_EQ(samples.unanswered, 0);
-  ASSERT_FALSE(samples.fills.empty());
-  // It starts empty, never goes back, and grows in several steps.
-  EXPECT_EQ(samples.fills.front(), 0);
-  int steps = 0;
-  for (std::size_t i = 1; i < samples.fills.size(); ++i) {
-    EXPECT_GE(samples.fills[i], samples.fills[i - 1]) << "sample " << i;
-    steps += samples.fills[i] > samples.fills[i - 1];
+  // At every checkpoint the bar shows at least the folders done, it never
+  // goes back, and it has grown by the end.
+  ASSERT_EQ(checkpoints.fills.size(), static_cast<std::size_t>(folder.Folders()));
+  for (std::size_t i = 0; i < checkpoints.fills.size(); ++i) {
+    EXPECT_GE(checkpoints.fills[i], checkpoints.wanted[i]) << "checkpoint " << i + 1;
+    if (i > 0) {
+      EXPECT_GE(checkpoints.fills[i], checkpoints.fills[i - 1]) << "checkpoint " << i + 1;
+    }
   }
-  EXPECT_GE(steps, 3);
+  EXPECT_GT(checkpoints.fills.back(), checkpoints.fills.front());
 }
 
 TEST_F(JobProgress, AQuitMessageDuringTheJobWaitsForItsEndAndReachesTheHostAfterwards) {
-  LargeTemplate folder(1500, 15);
-  const std::string work = folder.Ansi();
+  LargeTemplate folder(600, 6);
   const DWORD hostThread = ::GetCurrentThreadId();
-  Samples samples;
-  {
-    Watcher watcher([&] {
-      samples = Watch(WaitForProgressWindow(), 0,
-                      [hostThread] { ::PostThreadMessageW(hostThread, WM_QUIT, 9, 0); });
-    });
-    EXPECT_EQ(library.Run(host.Handle(), work.c_str(), "D:\\src"), L"D:\\src\\");
-  }
-  EXPECT_TRUE(samples.acted);
-  EXPECT_EQ(folder.Detached(), folder.size());
+  std::atomic<bool> quitTaken{false};
+  HostThreadHooks hooks([&](MSG& message) { quitTaken = quitTaken || message.message == WM_QUIT; },
+                        nullptr);
+  ASSERT_TRUE(hooks.Installed());
+  Checkpoints checkpoints;
+  checkpoints.actAt = 2;
+  checkpoints.act = [&](HWND) {
+    ::PostThreadMessageW(hostThread, WM_QUIT, 9, 0);
+    return WaitFor([&] { return quitTaken.load(); });
+  };
+  EXPECT_EQ(RunHeld(folder, checkpoints), L"D:\\src\\");
+  EXPECT_TRUE(folder.AllDetached());
   MSG message;
   ASSERT_TRUE(::PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(message.wParam, 9u);
 }
 
 TEST_F(JobProgress, AHostDestroyedDuringTheJobStillGetsTheWholeJobDone) {
-  LargeTemplate folder(1500, 15);
-  const std::string work = folder.Ansi();
+  LargeTemplate folder(600, 6);
   HostWindow other;
-  Samples samples;
-  {
-    // The destruction comes from the host's own thread, as a close would.
-    Watcher watcher([&] {
-      HWND target = host.Handle();
-      samples =
-          Watch(WaitForProgressWindow(), 0, [target] { ::PostMessageW(target, WM_CLOSE, 0, 0); });
-    });
-    // The host's window takes WM_CLOSE as DefWindowProc does: it is destroyed.
-    EXPECT_EQ(library.Run(host.Handle(), work.c_str(), "D:\\src"), L"D:\\src\\");
-  }
-  EXPECT_TRUE(samples.acted);
+  Checkpoints checkpoints;
+  checkpoints.actAt = 2;
+  // The host's window takes WM_CLOSE as DefWindowProc does: it is destroyed,
+  // on its own thread, as a close would.
+  checkpoints.act = [&](HWND) {
+    ::PostMessageW(host.Handle(), WM_CLOSE, 0, 0);
+    return WaitFor([&] { return !::IsWindow(host.Handle()); });
+  };
+  EXPECT_EQ(RunHeld(folder, checkpoints), L"D:\\src\\");
   EXPECT_FALSE(::IsWindow(host.Handle()));
-  EXPECT_EQ(folder.Detached(), folder.size());
+  EXPECT_TRUE(folder.AllDetached());
   EXPECT_TRUE(::IsWindowEnabled(other.Handle()));
 }
 

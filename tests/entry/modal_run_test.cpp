@@ -6,6 +6,7 @@
 
 #include <atomic>
 
+#include "host_thread_hooks.h"
 #include "host_window.h"
 #include "temp_folder.h"
 
@@ -114,7 +115,7 @@ TEST_F(ModalRun, ActivationGoesBackToTheHostWhetherTheJobRanTheWindowWasClosedOr
   EXPECT_EQ(::GetForegroundWindow(), host.Handle());
   {
     HideObserver observer(host.Handle());
-    Watcher watcher([] { ::PostMessageW(WaitForProgressWindow(), WM_CLOSE, 0, 0); });
+    const auto hooks = WhenShown([](HWND form) { ::PostMessageW(form, WM_CLOSE, 0, 0); });
     EXPECT_EQ(library.Run(host.Handle(), folder.ansi.c_str(), "D:\\src"), L"0");
     EXPECT_GE(HideObserver::hides, 1);
     EXPECT_TRUE(HideObserver::hostEnabledAtEveryHide);
@@ -123,11 +124,8 @@ TEST_F(ModalRun, ActivationGoesBackToTheHostWhetherTheJobRanTheWindowWasClosedOr
   EXPECT_EQ(::GetForegroundWindow(), host.Handle());
   {
     HideObserver observer(host.Handle());
-    const DWORD hostThread = ::GetCurrentThreadId();
-    Watcher watcher([hostThread] {
-      WaitForProgressWindow();
-      ::PostThreadMessageW(hostThread, WM_QUIT, 3, 0);
-    });
+    const auto hooks =
+        WhenShown([](HWND) { ::PostThreadMessageW(::GetCurrentThreadId(), WM_QUIT, 3, 0); });
     EXPECT_EQ(library.Run(host.Handle(), folder.ansi.c_str(), "D:\\src"), L"0");
     EXPECT_TRUE(HideObserver::hostEnabledAtEveryHide);
   }
@@ -137,47 +135,25 @@ TEST_F(ModalRun, ActivationGoesBackToTheHostWhetherTheJobRanTheWindowWasClosedOr
   EXPECT_EQ(::GetForegroundWindow(), host.Handle());
 }
 
-// The host's own timer procedures, as a host would set them on its window.
-HWND g_destroyTarget = nullptr;
-DWORD g_destroyedAt = 0;
-void CALLBACK DestroyHost(HWND hwnd, UINT, UINT_PTR id, DWORD) {
-  ::KillTimer(hwnd, id);
-  g_destroyedAt = ::GetTickCount();
-  ::DestroyWindow(g_destroyTarget);
-}
-
-bool g_threadTimerFired = false;
-void CALLBACK ThreadTimer(HWND, UINT, UINT_PTR, DWORD) { g_threadTimerFired = true; }
+void CALLBACK NeverDue(HWND, UINT, UINT_PTR, DWORD) {}
 
 TEST_F(ModalRun, AHostWindowDestroyedBeforeTheJobEndsTheRunWithZeroAndTouchesNothing) {
   WorkFolder folder;
   HostWindow other;  // another window of the host, disabled for the run
   HostWindow host;
-  g_destroyTarget = host.Handle();
-  // A timer of the host's thread: the library must not touch it.
-  const UINT_PTR threadTimer = ::SetTimer(nullptr, 0, 1500, ThreadTimer);
+  // A timer of the host's thread that never comes due during the run: the
+  // library must neither kill it nor wait for it to notice the destruction.
+  const UINT_PTR threadTimer = ::SetTimer(nullptr, 0, USER_TIMER_MAXIMUM, NeverDue);
   ASSERT_NE(threadTimer, 0u);
-  ::SetTimer(host.Handle(), 1, 200, DestroyHost);
+  // The host's window takes WM_CLOSE as DefWindowProc does: it is destroyed,
+  // and the progress window it owns with it.
+  const auto hooks = WhenShown([&host](HWND) { ::PostMessageW(host.Handle(), WM_CLOSE, 0, 0); });
   EXPECT_EQ(library.Run(host.Handle(), folder.ansi.c_str(), "D:\\src"), L"0");
-  const DWORD returnedAfter = ::GetTickCount() - g_destroyedAt;
-  EXPECT_LT(returnedAfter, 1000u);
   EXPECT_FALSE(::IsWindow(host.Handle()));
   EXPECT_TRUE(::IsWindowEnabled(other.Handle()));
   EXPECT_TRUE(folder.Untouched());
   EXPECT_EQ(::FindWindowW(kFormClass, nullptr), nullptr);
-
-  g_threadTimerFired = false;
-  const DWORD start = ::GetTickCount();
-  MSG message;
-  while (!g_threadTimerFired && ::GetTickCount() - start < 3000) {
-    if (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      ::DispatchMessageW(&message);
-    } else {
-      ::Sleep(10);
-    }
-  }
-  ::KillTimer(nullptr, threadTimer);
-  EXPECT_TRUE(g_threadTimerFired);
+  EXPECT_TRUE(::KillTimer(nullptr, threadTimer)) << "the host thread's timer is gone";
 }
 
 // A second call from the host's timer while the first run is up.
@@ -213,16 +189,20 @@ TEST_F(ModalRun, AfterACallTheHostsWindowProcedureIsItsOwnAgain) {
   WorkFolder folder;
   HostWindow host;
   const LONG_PTR own = ::GetWindowLongPtrW(host.Handle(), GWLP_WNDPROC);
-  std::atomic<LONG_PTR> duringRun{0};
+  LONG_PTR duringRun = 0;
   {
-    Watcher watcher([&] {
-      WaitForProgressWindow();
-      ::Sleep(300);  // painted by now
-      duringRun = ::GetWindowLongPtrW(host.Handle(), GWLP_WNDPROC);
-    });
+    // Read as the start timer is taken: the window has been painted by then.
+    HostThreadHooks hooks(
+        [&](MSG& message) {
+          if (duringRun == 0 && message.message == WM_TIMER && IsProgressWindow(message.hwnd)) {
+            duringRun = ::GetWindowLongPtrW(host.Handle(), GWLP_WNDPROC);
+          }
+        },
+        nullptr);
+    ASSERT_TRUE(hooks.Installed());
     EXPECT_EQ(library.Run(host.Handle(), folder.ansi.c_str(), "D:\\src"), L"D:\\src\\");
   }
-  EXPECT_NE(duringRun.load(), own);  // the listener was in place
+  EXPECT_NE(duringRun, own);  // the listener was in place
   EXPECT_EQ(::GetWindowLongPtrW(host.Handle(), GWLP_WNDPROC), own);
 }
 

@@ -11,7 +11,7 @@ constexpr char kMarker[] = "testing_support: end of strings";
 
 }  // namespace
 
-DebugStrings::DebugStrings() {
+DebugStrings::DebugStrings(LineAction onLine) : onLine_(std::move(onLine)) {
   bufferReady_ = ::CreateEventW(nullptr, FALSE, FALSE, L"DBWIN_BUFFER_READY");
   dataReady_ = ::CreateEventW(nullptr, FALSE, FALSE, L"DBWIN_DATA_READY");
   mapping_ = ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kBufferSize,
@@ -52,6 +52,7 @@ void DebugStrings::Listen() {
     const char* text = view_ + sizeof(DWORD);
     if (sender == ::GetCurrentProcessId()) {
       std::string line(text, strnlen(text, kBufferSize - sizeof(DWORD)));
+      if (onLine_ && line != kMarker) onLine_(line);
       const std::lock_guard<std::mutex> lock(mutex_);
       received_.push_back(std::move(line));
     }

@@ -7,7 +7,8 @@
 namespace testing_support {
 namespace {
 
-// The hooks of this thread (the newest; each keeps the one before it).
+// The hooks of this thread (the newest; each keeps the one before it). The
+// oldest holds the system's hooks, which call every one.
 thread_local HostThreadHooks* current = nullptr;
 
 BOOL CALLBACK ChildPainted(HWND child, LPARAM all) {
@@ -24,9 +25,14 @@ HostThreadHooks::HostThreadHooks(std::function<void(MSG&)> taken,
                                  std::function<void(const CWPSTRUCT&)> sent)
     : onTaken_(std::move(taken)), onSent_(std::move(sent)), previous_(current) {
   current = this;
+  if (previous_ != nullptr) {
+    installed_ = previous_->installed_;
+    return;
+  }
   const DWORD thread = ::GetCurrentThreadId();
   taken_ = ::SetWindowsHookExW(WH_GETMESSAGE, Taken, nullptr, thread);
   sent_ = ::SetWindowsHookExW(WH_CALLWNDPROC, Sent, nullptr, thread);
+  installed_ = taken_ != nullptr && sent_ != nullptr;
 }
 
 HostThreadHooks::~HostThreadHooks() {
@@ -36,17 +42,27 @@ HostThreadHooks::~HostThreadHooks() {
 }
 
 LRESULT CALLBACK HostThreadHooks::Taken(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HC_ACTION && wParam == PM_REMOVE && current != nullptr && current->onTaken_) {
-    current->onTaken_(*reinterpret_cast<MSG*>(lParam));
+  if (code == HC_ACTION && wParam == PM_REMOVE) {
+    for (HostThreadHooks* hooks = current; hooks != nullptr; hooks = hooks->previous_) {
+      if (hooks->onTaken_) hooks->onTaken_(*reinterpret_cast<MSG*>(lParam));
+    }
   }
   return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 LRESULT CALLBACK HostThreadHooks::Sent(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HC_ACTION && current != nullptr && current->onSent_) {
-    current->onSent_(*reinterpret_cast<const CWPSTRUCT*>(lParam));
+  if (code == HC_ACTION) {
+    for (HostThreadHooks* hooks = current; hooks != nullptr; hooks = hooks->previous_) {
+      if (hooks->onSent_) hooks->onSent_(*reinterpret_cast<const CWPSTRUCT*>(lParam));
+    }
   }
   return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+HostThreadHooks WhenShown(std::function<void(HWND form)> action) {
+  return HostThreadHooks(nullptr, [action = std::move(action)](const CWPSTRUCT& message) {
+    if (IsProgressWindow(message.hwnd) && Shows(message)) action(message.hwnd);
+  });
 }
 
 bool IsProgressWindow(HWND hwnd) {

@@ -23,7 +23,7 @@ class HostThreadHooks {
   HostThreadHooks(const HostThreadHooks&) = delete;
   HostThreadHooks& operator=(const HostThreadHooks&) = delete;
 
-  bool Installed() const { return taken_ != nullptr && sent_ != nullptr; }
+  bool Installed() const { return installed_; }
 
  private:
   static LRESULT CALLBACK Taken(int code, WPARAM wParam, LPARAM lParam);
@@ -34,7 +34,14 @@ class HostThreadHooks {
   HostThreadHooks* previous_;
   HHOOK taken_ = nullptr;
   HHOOK sent_ = nullptr;
+  bool installed_ = false;
 };
+
+// Hooks that run `action` on the host's thread as the progress window is
+// shown, before the window handles it. A message posted from there is taken
+// before the window's start timer, however late any thread gets to run: a
+// close or a quit "in the window's first second" for certain.
+HostThreadHooks WhenShown(std::function<void(HWND form)> action);
 
 // The progress window when `hwnd` is it.
 bool IsProgressWindow(HWND hwnd);

@@ -6,6 +6,7 @@
 #include <new>
 #include <vector>
 
+#include "host_thread_hooks.h"
 #include "host_window.h"
 #include "win/gdi_handles.h"
 #include "window/DealWithDBFINDEX.h"
@@ -24,14 +25,29 @@ struct ErrorBox {
   bool stopIcon = false;
 };
 
-// Waits for the error box of this thread's windows, reads it and presses OK.
-ErrorBox ReadAndConfirmErrorBox() {
-  ErrorBox box;
+BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
+  wchar_t className[16] = {};
+  ::GetClassNameW(window, className, 16);
+  if (std::wstring(className) != L"#32770") return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+// The message box of `thread` (never another program's, such as a crash
+// dialog), waited for up to 30 s; null if none came.
+HWND WaitForErrorBox(DWORD thread) {
   HWND dialog = nullptr;
-  for (int i = 0; i < 1000 && dialog == nullptr; ++i) {
-    dialog = ::FindWindowW(L"#32770", nullptr);
+  for (int i = 0; i < 6000 && dialog == nullptr; ++i) {
+    ::EnumThreadWindows(thread, FindDialog, reinterpret_cast<LPARAM>(&dialog));
     if (dialog == nullptr) ::Sleep(5);
   }
+  return dialog;
+}
+
+// Waits for the error box of the windows of `thread`, reads it and presses OK.
+ErrorBox ReadAndConfirmErrorBox(DWORD thread) {
+  ErrorBox box;
+  HWND dialog = WaitForErrorBox(thread);
   if (dialog == nullptr) return box;
   box.owner = ::GetWindow(dialog, GW_OWNER);
   wchar_t text[512] = {};
@@ -57,6 +73,7 @@ ErrorBox ReadAndConfirmErrorBox() {
 class ProgressWindow : public ::testing::Test {
  protected:
   void TearDown() override { Hooks() = FormHooks{}; }
+  const DWORD formThread = ::GetCurrentThreadId();
   HostWindow host;
 };
 
@@ -87,8 +104,7 @@ TEST_F(ProgressWindow, HasItsTitleFrameAndClientSize) {
 TEST_F(ProgressWindow, IsCentredOnTheDesktopWhenShown) {
   TForm_DeleteDBFIndex form(host.Handle());
   RECT frame{};
-  Watcher watcher([&] {
-    HWND hwnd = WaitForProgressWindow();
+  const auto hooks = WhenShown([&](HWND hwnd) {
     ::GetWindowRect(hwnd, &frame);
     ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
   });
@@ -100,24 +116,29 @@ TEST_F(ProgressWindow, IsCentredOnTheDesktopWhenShown) {
 
 UINT_PTR WINAPI RefuseTimer(HWND, UINT_PTR, UINT, TIMERPROC) { return 0; }
 
+// A timer of the test's own on the progress window, due after the start
+// timer would have been: timers come in the order they fall due.
+bool g_openAfterTheStartDelay = false;
+void CALLBACK CheckOpenAndClose(HWND hwnd, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(hwnd, id);
+  g_openAfterTheStartDelay = ::IsWindowVisible(hwnd) != FALSE;
+  ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
+}
+
 TEST_F(ProgressWindow, ARefusedTimerIsReportedAndTheWindowStaysOpenUntilClosed) {
   Hooks().setTimer = RefuseTimer;
   TForm_DeleteDBFIndex form(host.Handle());
   ErrorBox box;
-  bool stillOpen = false;
-  Watcher watcher([&] {
-    box = ReadAndConfirmErrorBox();
-    HWND hwnd = WaitForProgressWindow();
-    ::Sleep(1300);  // the job would have started by now
-    stillOpen = ::IsWindowVisible(hwnd) != FALSE;
-    ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
-  });
+  g_openAfterTheStartDelay = false;
+  Watcher watcher([&] { box = ReadAndConfirmErrorBox(formThread); });
+  const auto hooks =
+      WhenShown([](HWND hwnd) { ::SetTimer(hwnd, 0x7E57, 1500, CheckOpenAndClose); });
   EXPECT_EQ(form.ShowModal(), mrCancel);
   EXPECT_EQ(box.text, L"Not enough timers available.");
   EXPECT_EQ(box.title, L"progress_window_test");
   EXPECT_EQ(box.owner, host.Handle());
   EXPECT_TRUE(box.stopIcon);
-  EXPECT_TRUE(stillOpen);
+  EXPECT_TRUE(g_openAfterTheStartDelay);
 }
 
 void RunOutOfMemory(const std::string&, const tables::ScanProgress&) { throw std::bad_alloc(); }
@@ -129,7 +150,7 @@ TEST_F(ProgressWindow, AFailureEscapingTheWalkIsReportedAndGivesCancel) {
   form.FResultPath = form.FDataSourcePath;
   ErrorBox box;
   Watcher watcher([&] {
-    box = ReadAndConfirmErrorBox();
+    box = ReadAndConfirmErrorBox(formThread);
     ::PostMessageW(WaitForProgressWindow(), WM_CLOSE, 0, 0);
   });
   EXPECT_EQ(form.ShowModal(), mrCancel);
@@ -143,19 +164,22 @@ void ThrowAnything(const std::string&, const tables::ScanProgress&) { throw 42; 
 TEST_F(ProgressWindow, AfterTheErrorBoxTheWindowIsEnabledAndActiveAgain) {
   Hooks().runJob = ThrowAnything;
   TForm_DeleteDBFIndex form(host.Handle());
-  const DWORD formThread = ::GetCurrentThreadId();
   ErrorBox box;
   bool enabled = false;
   HWND active = nullptr;
   Watcher watcher([&] {
-    box = ReadAndConfirmErrorBox();
+    box = ReadAndConfirmErrorBox(formThread);
     HWND hwnd = WaitForProgressWindow();
-    for (int i = 0; i < 200 && ::FindWindowW(L"#32770", nullptr) != nullptr; ++i) ::Sleep(5);
-    ::Sleep(100);  // the box's end has been handled
-    enabled = ::IsWindowEnabled(hwnd) != FALSE;
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    if (::GetGUIThreadInfo(formThread, &info)) active = info.hwndActive;
+    // Once the box has gone, until the window is enabled and active again
+    // (30 s at most).
+    for (int i = 0; i < 6000; ++i) {
+      GUITHREADINFO info{};
+      info.cbSize = sizeof info;
+      active = ::GetGUIThreadInfo(formThread, &info) ? info.hwndActive : nullptr;
+      enabled = ::IsWindowEnabled(hwnd) != FALSE;
+      if (!::IsWindow(hwnd) || (enabled && active == hwnd)) break;
+      ::Sleep(5);
+    }
     ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
   });
   EXPECT_EQ(form.ShowModal(), mrCancel);
@@ -179,8 +203,8 @@ TEST_F(ProgressWindow, AnOwnerDestroyedBeforeTheJobEndsTheRunAndKillsOnlyTheWind
   TForm_DeleteDBFIndex form(owner.Handle());
   HWND shown = nullptr;
   {
-    Watcher watcher([&] {
-      shown = WaitForProgressWindow();
+    const auto hooks = WhenShown([&](HWND hwnd) {
+      shown = hwnd;
       ::PostMessageW(owner.Handle(), WM_CLOSE, 0, 0);  // the owner destroys itself
     });
     EXPECT_EQ(form.ShowModal(), mrCancel);
@@ -196,8 +220,7 @@ TEST_F(ProgressWindow, AHiddenHostIsShownForTheRunAndHiddenAgain) {
   HostWindow hidden(false);
   TForm_DeleteDBFIndex form(hidden.Handle());
   bool visibleDuringRun = false;
-  Watcher watcher([&] {
-    HWND hwnd = WaitForProgressWindow();
+  const auto hooks = WhenShown([&](HWND hwnd) {
     visibleDuringRun = ::IsWindowVisible(hidden.Handle()) != FALSE;
     ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
   });
@@ -207,9 +230,9 @@ TEST_F(ProgressWindow, AHiddenHostIsShownForTheRunAndHiddenAgain) {
 }
 
 TEST_F(ProgressWindow, TwoHundredRunsLeaveNoGdiObjectsOrWindowsBehind) {
+  const auto hooks = WhenShown([](HWND hwnd) { ::PostMessageW(hwnd, WM_CLOSE, 0, 0); });
   auto runOnce = [&] {
     TForm_DeleteDBFIndex form(host.Handle());
-    Watcher watcher([] { ::PostMessageW(WaitForProgressWindow(), WM_CLOSE, 0, 0); });
     return form.ShowModal();
   };
   ASSERT_EQ(runOnce(), mrCancel);
