@@ -102,12 +102,11 @@ int BarFill(HWND form) {
   return filled;
 }
 
-// The fill once it shows at least `permille` of the job (the window paints
-// when it gets to it; 5 s at most, well within the walk's wait).
-int FillShowing(HWND form, int permille) {
-  const int atLeast = (kFieldWidth - 8) * permille / 1000;
+// The fill once it shows at least `atLeast` pixels (the window paints when
+// it gets to it; `waitMs` at most, well within the walk's wait).
+int FillShowing(HWND form, int atLeast, int waitMs) {
   int fill = BarFill(form);
-  for (int i = 0; i < 500 && fill < atLeast; ++i) {
+  for (int i = 0; i < waitMs / 10 && fill < atLeast; ++i) {
     ::Sleep(10);
     fill = BarFill(form);
   }
@@ -132,22 +131,26 @@ bool WaitFor(const std::function<bool()>& done) {
 struct Checkpoints {
   int actAt = 0;
   std::function<bool(HWND form)> act;  // true once what it did has taken effect
+  std::atomic<HWND> shown{nullptr};    // the progress window of this call
   std::atomic<int> seen{0};
   int unanswered = 0;
   std::vector<int> fills, wanted;
+  bool behind = false;
   bool acted = false;
 
   void At(const LargeTemplate& folder, const std::string& line) {
     if (!IsCheckpoint(line)) return;
     const int k = ++seen;
-    HWND form = ::FindWindowW(kFormClass, nullptr);  // gone with a destroyed host
-    if (form != nullptr) {
+    if (unanswered > 0) return;  // the window is stuck: let the job run out
+    HWND form = shown;
+    if (::IsWindow(form)) {  // not when it went with a destroyed host
       if (!Answers(form)) {
         ++unanswered;
         return;
       }
       wanted.push_back((kFieldWidth - 8) * folder.PermilleDoneAt(k) / 1000);
-      fills.push_back(FillShowing(form, folder.PermilleDoneAt(k)));
+      fills.push_back(FillShowing(form, wanted.back(), behind ? 0 : 5000));
+      behind = behind || fills.back() < wanted.back();  // failed already: no more waits
     }
     if (k == actAt && act) acted = act(form);
   }
@@ -159,6 +162,7 @@ class JobProgress : public ::testing::Test {
 
   // Runs DoIt on `folder`, held at its checkpoints.
   std::wstring RunHeld(const LargeTemplate& folder, Checkpoints& checkpoints) {
+    const auto hooks = WhenShown([&](HWND form) { checkpoints.shown = form; });
     DebugStrings lines([&](const std::string& line) { checkpoints.At(folder, line); });
     const std::wstring result = library.Run(host.Handle(), folder.Ansi().c_str(), "D:\\src");
     lines.Take();  // every line is in
