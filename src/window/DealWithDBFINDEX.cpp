@@ -129,12 +129,15 @@ int TForm_DeleteDBFIndex::ShowModal() {
       }
     } endOfRun{*this, disabled};
 
+    // The start timer is armed once the window is up, so that the job never
+    // starts sooner than its delay after the user sees the window, however
+    // long the showing takes.
+    ShowCentred();
     try {
       FormShow();
     } catch (...) {
       ReportCurrentFailure();
     }
-    ShowCentred();
 
     modalResult_ = mrNone;
     while (modalResult_ == mrNone) {

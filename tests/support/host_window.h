@@ -49,7 +49,7 @@ class Library : public QeshLibrary {
 };
 
 // The visible progress window, waited for up to `timeoutMs`; null if none.
-HWND WaitForProgressWindow(DWORD timeoutMs = 5000);
+HWND WaitForProgressWindow(DWORD timeoutMs = 30000);
 
 // Runs `action` on a thread of its own; joined when the watcher goes.
 class Watcher {

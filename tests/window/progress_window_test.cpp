@@ -117,9 +117,13 @@ TEST_F(ProgressWindow, IsCentredOnTheDesktopWhenShown) {
 UINT_PTR WINAPI RefuseTimer(HWND, UINT_PTR, UINT, TIMERPROC) { return 0; }
 
 // A timer of the test's own on the progress window, due after the start
-// timer would have been: timers come in the order they fall due.
+// timer would have been (timers come in the order they fall due), and again
+// while the error box is still up.
 bool g_openAfterTheStartDelay = false;
 void CALLBACK CheckOpenAndClose(HWND hwnd, UINT, UINT_PTR id, DWORD) {
+  HWND box = nullptr;
+  ::EnumThreadWindows(::GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&box));
+  if (box != nullptr) return;
   ::KillTimer(hwnd, id);
   g_openAfterTheStartDelay = ::IsWindowVisible(hwnd) != FALSE;
   ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
