@@ -39,13 +39,11 @@ class TableDetach : public ::testing::Test {
   std::string Line(std::wstring_view name, const std::string& reason) const {
     return kPrefix + ToAnsi(work.Path() + L"TempLateTemp\\" + std::wstring(name)) + ": " + reason;
   }
-  // Every table below the template folder through DetachTableIndex with
-  // these calls on the open handle.
-  void Walk(const TableFileCalls& calls) const {
+  // Every table below the template folder through DetachTable with these
+  // calls.
+  void Walk(const FileCalls& calls) const {
     WalkTables(work.Path() + L"TempLateTemp\\",
-               [&](const std::wstring& path, std::size_t markerFrom) {
-                 DetachTableIndex(path, markerFrom, true, calls);
-               });
+               [&](ListedTable& table) { DetachTable(table, calls); });
   }
 
   TempFolder work;
@@ -120,9 +118,10 @@ TEST_F(TableDetach, ATableThatOpensAsALinkOrAFolderIsNeverWritten) {
   const std::wstring linkMdx = Write(L"HSKM_LINK.MDX", {1});
   const std::wstring linkCdx = Write(L"HSKM_LINK.CDX", {2});
 
-  for (const auto& [calls, reason] :
-       {std::pair{TableFileCalls{AsLink}, "left alone: a link, not a table"},
-        std::pair{TableFileCalls{AsFolder}, "left alone: a folder"}}) {
+  for (const auto& [information, reason] : {std::pair{AsLink, "left alone: a link, not a table"},
+                                            std::pair{AsFolder, "left alone: a folder"}}) {
+    FileCalls calls;
+    calls.getInformation = information;
     Walk(calls);
     EXPECT_EQ(ReadBytes(outside), original);
     EXPECT_EQ(ReadBytes(link), original);
@@ -131,7 +130,7 @@ TEST_F(TableDetach, ATableThatOpensAsALinkOrAFolderIsNeverWritten) {
     EXPECT_EQ(debug.Take(kPrefix), (std::vector<std::string>{Line(L"HSKM_LINK.DBF", reason)}));
   }
   // With the real calls the same entry is a plain file: the control case.
-  Walk(TableFileCalls{});
+  Walk(FileCalls{});
   EXPECT_FALSE(FileExists(link));
   EXPECT_FALSE(FileExists(linkMdx));
   EXPECT_EQ(FlagsOf(outside), 0x00);
@@ -189,11 +188,11 @@ TEST_F(TableDetach, ATableWithALockedHeaderIsSkippedWithNothingChanged) {
   const std::string line =
       Line(L"HSKM_LOCKED.DBF", "left alone: locked by another program (error 33)");
 
-  TableFileCalls lockedRead;
+  FileCalls lockedRead;
   lockedRead.read = LockedRead;
-  TableFileCalls lockedWrite;
+  FileCalls lockedWrite;
   lockedWrite.write = LockedWrite;
-  for (const TableFileCalls& calls : {lockedRead, lockedWrite}) {
+  for (const FileCalls& calls : {lockedRead, lockedWrite}) {
     Walk(calls);
     EXPECT_EQ(ReadBytes(table), original);
     EXPECT_TRUE(FileExists(mdx));
@@ -267,8 +266,13 @@ TEST_F(TableDetach, NothingIsReportedWhenAllGoesWell) {
   ScanFolder(Template());
   EXPECT_FALSE(FileExists(work.Extended(L"TempLateTemp\\sub\\HSKM_C.DBF")));
   EXPECT_EQ(debug.Take(kPrefix), std::vector<std::string>{});
-  // A missing table, handed over directly: the open's error.
-  EXPECT_FALSE(DetachTableIndex(work.Extended(L"TempLateTemp\\GONE.DBF"), 0));
+  // A table gone since its folder was listed: the open's error.
+  const std::wstring gone = Table(L"GONE.DBF");
+  WalkTables(work.Path() + L"TempLateTemp\\", [&](ListedTable& table) {
+    if (table.Name() != L"GONE.DBF") return;
+    ASSERT_TRUE(::DeleteFileW(gone.c_str()));
+    EXPECT_FALSE(DetachTable(table));
+  });
   EXPECT_EQ(debug.Take(kPrefix),
             (std::vector<std::string>{Line(L"GONE.DBF", "left alone: open failed (error 2)")}));
 }

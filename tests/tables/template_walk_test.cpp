@@ -164,7 +164,7 @@ TEST_F(TemplateWalk, WalksDepthFirstInTheFileSystemsOrder) {
 
   std::vector<std::wstring> visited;
   WalkTables(work.Path() + L"TempLateTemp\\",
-             [&](const std::wstring& path, std::size_t) { visited.push_back(path); });
+             [&](ListedTable& table) { visited.push_back(table.path); });
   EXPECT_EQ(visited, expected);
 
   // Everything of m\ comes in one run, its deepest folder inside it.
@@ -178,36 +178,9 @@ TEST_F(TemplateWalk, WalksDepthFirstInTheFileSystemsOrder) {
   EXPECT_EQ(last - first + 1, 6u);
 }
 
-TEST_F(TemplateWalk, SaysPerFolderWhetherAnIndexFileNameMayBeAnotherFilesShortName) {
-  // Only 8.3 names: no file has a short name of its own.
-  Table(L"plain\\A.DBF");
-  work.Write(L"TempLateTemp\\plain\\A.MDX", {1});
-  // Long names, but none of an index file.
-  Table(L"other\\LONG_TABLE_NAME.DBF");
-  work.Write(L"TempLateTemp\\other\\LONG_MEMO_NAME.FPT", {1});
-  // A long-named index file (its short name, e.g. CUST~G0R.CDX, could be
-  // another table's index file name); the folder inside it has none.
-  Table(L"aliased\\B.DBF");
-  work.Write(L"TempLateTemp\\aliased\\customers_2023.cdx", {1});
-  Table(L"aliased\\inner\\C.DBF");
-
-  std::vector<std::pair<std::wstring, bool>> answers;
-  TemplateWalker walk;
-  walk.Run(work.Path() + L"TempLateTemp\\", [&](const std::wstring& path, std::size_t from) {
-    answers.emplace_back(path.substr(from), walk.IndexNamesMayBeShortNames());
-  });
-  std::sort(answers.begin(), answers.end());
-  const std::vector<std::pair<std::wstring, bool>> expected = {
-      {L"aliased\\B.DBF", true},
-      {L"aliased\\inner\\C.DBF", false},
-      {L"other\\LONG_TABLE_NAME.DBF", false},
-      {L"plain\\A.DBF", false}};
-  EXPECT_EQ(answers, expected);
-}
-
 TEST_F(TemplateWalk, AMissingOrEmptyFolderChangesNothing) {
   std::vector<std::wstring> visited;
-  const auto record = [&](const std::wstring& path, std::size_t) { visited.push_back(path); };
+  const auto record = [&](ListedTable& table) { visited.push_back(table.path); };
   WalkTables(work.Path() + L"TempLateTemp\\", record);
   WalkTables(L"", record);
   work.MakeFolder(L"TempLateTemp");
@@ -253,18 +226,6 @@ TEST_F(TemplateWalk, TheHostsOwnFolderNeverMarksTables) {
   ScanFolder(ToAnsi(work.Path() + L"data\\hskm_old\\TempLateTemp\\"));
   ASSERT_TRUE(FileExists(table));
   EXPECT_EQ(FlagsOf(table), 0x00);
-}
-
-TEST(DetachTableIndex, SkipsMissingTablesAndFolders) {
-  TempFolder work;
-  const std::wstring folder = work.MakeFolder(L"FOLDER.DBF");
-  const std::wstring mdx = work.Write(L"FOLDER.mdx", {1});
-  EXPECT_FALSE(DetachTableIndex(work.Extended(L"MISSING.DBF"), 0));
-  EXPECT_FALSE(DetachTableIndex(folder.substr(0, folder.size() - 1), 0));
-  EXPECT_TRUE(FileExists(mdx));
-  const std::wstring table = work.Write(L"HSKM.DBF", MakeTable(0x01));
-  EXPECT_TRUE(DetachTableIndex(table, table.size()));  // marker looked for in nothing
-  EXPECT_EQ(ReadBytes(table)[kFlags], 0x00);
 }
 
 // A path of exactly `length` characters (plain form) for a table below the
@@ -375,7 +336,7 @@ TEST_F(TemplateWalk, ReparsePointsAreNeitherWalkedNorHandedOver) {
 
   std::vector<std::wstring> visited;
   WalkTables(work.Path() + L"TempLateTemp\\",
-             [&](const std::wstring& path, std::size_t) { visited.push_back(path); });
+             [&](ListedTable& table) { visited.push_back(table.path); });
   ASSERT_EQ(visited.size(), 1u);
   EXPECT_EQ(visited[0], inside);
 
@@ -437,7 +398,7 @@ TEST_F(TemplateWalk, TheCountAgreesWithTheTablesTheWalkHandsOver) {
   ASSERT_EQ(link.Attributes(),
             static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
   std::size_t visited = 0;
-  WalkTables(work.Path() + L"TempLateTemp\\", [&](const std::wstring&, std::size_t) { ++visited; });
+  WalkTables(work.Path() + L"TempLateTemp\\", [&](ListedTable&) { ++visited; });
   EXPECT_EQ(visited, 7u);
   EXPECT_EQ(CountTables(work.Path() + L"TempLateTemp\\"), visited);
 

@@ -1,0 +1,86 @@
+#include "tables/folder_listing.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace tables {
+namespace {
+
+// Large enough for hundreds of entries per call: a folder of many tables is
+// read in few round trips (each one a server round trip on a network share).
+constexpr DWORD kBufferBytes = 64 * 1024;
+
+bool IsDotEntry(std::wstring_view name) { return name == L"." || name == L".."; }
+
+// Names compared as the file system compares them: in any letter case.
+int CompareNames(std::wstring_view a, std::wstring_view b) {
+  return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                                static_cast<int>(b.size()), TRUE) -
+         CSTR_EQUAL;
+}
+
+}  // namespace
+
+bool FolderListing::Read(HANDLE folder, const FileCalls& calls) {
+  names_.clear();
+  entries_.clear();
+  sortedFiles_.clear();
+  sorted_ = false;
+  // DWORD-aligned, as the entries in it are.
+  const std::unique_ptr<DWORD[]> buffer(new DWORD[kBufferBytes / sizeof(DWORD)]);
+  FILE_INFO_BY_HANDLE_CLASS kind = FileIdBothDirectoryRestartInfo;
+  while (calls.getInformation(folder, kind, buffer.get(), kBufferBytes)) {
+    kind = FileIdBothDirectoryInfo;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(buffer.get());
+    for (;;) {
+      const auto* info = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(bytes);
+      const std::wstring_view name(info->FileName, info->FileNameLength / sizeof(wchar_t));
+      if (!IsDotEntry(name)) {
+        FolderEntry entry;
+        entry.nameAt = names_.size();
+        entry.nameLength = name.size();
+        entry.attributes = info->FileAttributes;
+        // The tag of a reparse point is where the extended attributes' size
+        // is given for other entries.
+        if (entry.IsReparsePoint()) entry.reparseTag = info->EaSize;
+        entry.number = static_cast<std::uint64_t>(info->FileId.QuadPart);
+        names_.append(name);
+        entries_.push_back(entry);
+      }
+      if (info->NextEntryOffset == 0) break;
+      bytes += info->NextEntryOffset;
+    }
+  }
+  if (::GetLastError() == ERROR_NO_MORE_FILES) return true;
+  names_.clear();
+  entries_.clear();
+  return false;
+}
+
+std::vector<const FolderEntry*> FolderListing::FilesNamed(std::wstring_view base,
+                                                          std::wstring_view suffix) {
+  if (!sorted_) {
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+      if (!entries_[i].IsFolder()) sortedFiles_.push_back(i);
+    }
+    std::sort(sortedFiles_.begin(), sortedFiles_.end(), [this](std::size_t a, std::size_t b) {
+      return CompareNames(Name(entries_[a]), Name(entries_[b])) < 0;
+    });
+    sorted_ = true;
+  }
+  std::wstring name(base);
+  name.append(suffix);
+  const auto first = std::lower_bound(sortedFiles_.begin(), sortedFiles_.end(), name,
+                                      [this](std::size_t a, const std::wstring& b) {
+                                        return CompareNames(Name(entries_[a]), b) < 0;
+                                      });
+  auto last = first;
+  while (last != sortedFiles_.end() && CompareNames(Name(entries_[*last]), name) == 0) ++last;
+  std::vector<std::size_t> found(first, last);
+  std::sort(found.begin(), found.end());  // the listing's order
+  std::vector<const FolderEntry*> files;
+  for (std::size_t i : found) files.push_back(&entries_[i]);
+  return files;
+}
+
+}  // namespace tables
