@@ -31,10 +31,11 @@ struct Ntdll {
   }
 };
 
-const Ntdll& Native() {
-  static const Ntdll ntdll;
-  return ntdll;
-}
+// Looked up once, as the module is loaded (before any job thread can ask;
+// the library is built without thread-safe local statics).
+const Ntdll ntdllCalls;
+
+const Ntdll& Native() { return ntdllCalls; }
 
 }  // namespace
 
