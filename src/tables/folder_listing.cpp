@@ -19,7 +19,35 @@ int CompareNames(std::wstring_view a, std::wstring_view b) {
          CSTR_EQUAL;
 }
 
+// The file number of a listed entry, where the listing gives one.
+std::uint64_t NumberOf(const FILE_ID_BOTH_DIR_INFO& info) {
+  return static_cast<std::uint64_t>(info.FileId.QuadPart);
+}
+std::uint64_t NumberOf(const FILE_FULL_DIR_INFO&) { return 0; }
+
 }  // namespace
+
+template <class Info>
+void FolderListing::Append(const void* buffer) {
+  for (const auto* bytes = static_cast<const unsigned char*>(buffer);;) {
+    const auto* info = reinterpret_cast<const Info*>(bytes);
+    const std::wstring_view name(info->FileName, info->FileNameLength / sizeof(wchar_t));
+    if (!IsDotEntry(name)) {
+      FolderEntry entry;
+      entry.nameAt = names_.size();
+      entry.nameLength = name.size();
+      entry.attributes = info->FileAttributes;
+      // The tag of a reparse point is where the extended attributes' size is
+      // given for other entries.
+      if (entry.IsReparsePoint()) entry.reparseTag = info->EaSize;
+      entry.number = NumberOf(*info);
+      names_.append(name);
+      entries_.push_back(entry);
+    }
+    if (info->NextEntryOffset == 0) return;
+    bytes += info->NextEntryOffset;
+  }
+}
 
 bool FolderListing::Read(HANDLE folder, const FileCalls& calls) {
   names_.clear();
@@ -28,30 +56,28 @@ bool FolderListing::Read(HANDLE folder, const FileCalls& calls) {
   sorted_ = false;
   // DWORD-aligned, as the entries in it are.
   const std::unique_ptr<DWORD[]> buffer(new DWORD[kBufferBytes / sizeof(DWORD)]);
+  // With file numbers; a file system that has none is listed without them.
+  bool numbered = true;
   FILE_INFO_BY_HANDLE_CLASS kind = FileIdBothDirectoryRestartInfo;
-  while (calls.getInformation(folder, kind, buffer.get(), kBufferBytes)) {
-    kind = FileIdBothDirectoryInfo;
-    const auto* bytes = reinterpret_cast<const unsigned char*>(buffer.get());
-    for (;;) {
-      const auto* info = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(bytes);
-      const std::wstring_view name(info->FileName, info->FileNameLength / sizeof(wchar_t));
-      if (!IsDotEntry(name)) {
-        FolderEntry entry;
-        entry.nameAt = names_.size();
-        entry.nameLength = name.size();
-        entry.attributes = info->FileAttributes;
-        // The tag of a reparse point is where the extended attributes' size
-        // is given for other entries.
-        if (entry.IsReparsePoint()) entry.reparseTag = info->EaSize;
-        entry.number = static_cast<std::uint64_t>(info->FileId.QuadPart);
-        names_.append(name);
-        entries_.push_back(entry);
+  for (;;) {
+    if (!calls.getInformation(folder, kind, buffer.get(), kBufferBytes)) {
+      const DWORD error = ::GetLastError();
+      if (error == ERROR_NO_MORE_FILES) return true;
+      if (!numbered || kind != FileIdBothDirectoryRestartInfo || error != ERROR_INVALID_PARAMETER) {
+        break;
       }
-      if (info->NextEntryOffset == 0) break;
-      bytes += info->NextEntryOffset;
+      numbered = false;
+      kind = FileFullDirectoryRestartInfo;
+      continue;
+    }
+    if (numbered) {
+      Append<FILE_ID_BOTH_DIR_INFO>(buffer.get());
+      kind = FileIdBothDirectoryInfo;
+    } else {
+      Append<FILE_FULL_DIR_INFO>(buffer.get());
+      kind = FileFullDirectoryInfo;
     }
   }
-  if (::GetLastError() == ERROR_NO_MORE_FILES) return true;
   names_.clear();
   entries_.clear();
   return false;

@@ -55,6 +55,10 @@ class FolderListing {
   std::vector<const FolderEntry*> FilesNamed(std::wstring_view base, std::wstring_view suffix);
 
  private:
+  // Appends the entries of one buffer of the listing.
+  template <class Info>
+  void Append(const void* buffer);
+
   std::wstring names_;
   std::vector<FolderEntry> entries_;
   // The plain files, sorted by name in any letter case; made when first

@@ -249,6 +249,32 @@ TEST_F(TableDetach, OnlyReparsePointsThatAreNoLinksAreOpenedForTheirContentsAndP
   }
 }
 
+// A file system whose listings give no file numbers.
+BOOL WINAPI WithoutFileNumbers(HANDLE file, FILE_INFO_BY_HANDLE_CLASS kind, LPVOID information,
+                               DWORD size) {
+  if (kind == FileIdBothDirectoryInfo || kind == FileIdBothDirectoryRestartInfo) {
+    ::SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  return ::GetFileInformationByHandleEx(file, kind, information, size);
+}
+
+TEST_F(TableDetach, AFileSystemWithoutFileNumbersIsWalkedAllTheSame) {
+  const std::wstring table = Table(L"sub\\A.DBF");
+  const std::wstring mdx = Write(L"sub\\A.MDX", {1});
+  const std::wstring marked = Table(L"HSKM.DBF");
+  FileCalls calls;
+  calls.getInformation = WithoutFileNumbers;
+  std::vector<std::pair<std::size_t, std::size_t>> reports;
+  ScanFolder(
+      Template(), [&](std::size_t done, std::size_t total) { reports.emplace_back(done, total); },
+      calls);
+  EXPECT_EQ(reports, (std::vector<std::pair<std::size_t, std::size_t>>{{0, 2}, {1, 2}, {2, 2}}));
+  EXPECT_EQ(FlagsOf(table), 0x00);
+  EXPECT_FALSE(FileExists(mdx));
+  EXPECT_FALSE(FileExists(marked));
+}
+
 TEST_F(TableDetach, ATableAnotherProgramHoldsOpenWithSharingIsStillPatched) {
   const std::wstring table = Table(L"SHARED.DBF");
   const std::wstring cdx = Write(L"SHARED.CDX", {1});
