@@ -11,6 +11,8 @@
 // walk-bench marginal ROUNDS
 //   One folder of 1,000 and one of 5,000 tables with only an .MDX each: the
 //   cost of each further table, ScanFolder against the listing floor.
+// walk-bench memory FOLDERS TABLES_PER_FOLDER [mdx]
+//   The peak working set of one ScanFolder over such a tree, no floors.
 #include <windows.h>
 
 #include <psapi.h>  // after windows.h, which it needs
@@ -241,11 +243,29 @@ int Marginal(int rounds) {
   return 0;
 }
 
+int Memory(const Tree& tree) {
+  Bench bench;
+  const std::size_t before = PeakWorkingSetKiB();
+  const int tables = tree.Tables();
+  const double seconds =
+      bench.Time(tree, [tables](const std::wstring& r) { Bench::Scan(r, tables); });
+  std::printf(
+      "%d tables (%d folders x %d, %s): ScanFolder %.3f s, peak working set %zu KiB "
+      "before, %zu KiB after\n",
+      tables, tree.folders, tree.tablesPerFolder, tree.withCdx ? ".MDX and .CDX" : "only .MDX",
+      seconds, before, PeakWorkingSetKiB());
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc > 1 && std::strcmp(argv[1], "marginal") == 0) {
     return Marginal(argc > 2 ? std::atoi(argv[2]) : 3);
+  }
+  if (argc > 3 && std::strcmp(argv[1], "memory") == 0) {
+    return Memory(
+        {std::atoi(argv[2]), std::atoi(argv[3]), !(argc > 4 && std::strcmp(argv[4], "mdx") == 0)});
   }
   const Tree tree{argc > 1 ? std::atoi(argv[1]) : 100, argc > 2 ? std::atoi(argv[2]) : 100,
                   !(argc > 4 && std::strcmp(argv[4], "mdx") == 0)};

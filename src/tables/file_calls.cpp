@@ -33,14 +33,12 @@ struct Ntdll {
 
 // Looked up once, as the module is loaded (before any job thread can ask;
 // the library is built without thread-safe local statics).
-const Ntdll ntdllCalls;
-
-const Ntdll& Native() { return ntdllCalls; }
+const Ntdll kNtdll;
 
 }  // namespace
 
 bool HaveNativeCalls() {
-  const Ntdll& ntdll = Native();
+  const Ntdll& ntdll = kNtdll;
   return ntdll.create != nullptr && ntdll.query != nullptr && ntdll.error != nullptr &&
          ntdll.object != nullptr;
 }
@@ -48,7 +46,7 @@ bool HaveNativeCalls() {
 DWORD OpenInFolder(const FileCalls& calls, HANDLE folder, std::wstring_view name,
                    ACCESS_MASK access, ULONG options, ULONG share, HANDLE& opened) {
   opened = INVALID_HANDLE_VALUE;
-  const Ntdll& ntdll = Native();
+  const Ntdll& ntdll = kNtdll;
   const FileCalls::OpenCall open = calls.open != nullptr ? calls.open : ntdll.create;
   constexpr std::size_t kLongestName = 0x7FFF;  // UNICODE_STRING counts bytes in 16 bits
   if (open == nullptr || ntdll.error == nullptr) return ERROR_PROC_NOT_FOUND;
@@ -74,7 +72,7 @@ DWORD OpenInFolder(const FileCalls& calls, HANDLE folder, std::wstring_view name
 }
 
 std::uint64_t FileNumber(HANDLE file) {
-  const Ntdll& ntdll = Native();
+  const Ntdll& ntdll = kNtdll;
   FILE_INTERNAL_INFORMATION internal{};
   IO_STATUS_BLOCK status{};
   if (ntdll.query == nullptr ||
@@ -84,7 +82,7 @@ std::uint64_t FileNumber(HANDLE file) {
 }
 
 std::wstring HandlePath(HANDLE file) {
-  const Ntdll& ntdll = Native();
+  const Ntdll& ntdll = kNtdll;
   if (ntdll.object == nullptr) return {};
   // The name follows the structure in the buffer; UNICODE_STRING lengths
   // are 16-bit byte counts, so 64 KiB always holds it.
