@@ -173,7 +173,9 @@ BOOL WINAPI WithTags(HANDLE file, FILE_INFO_BY_HANDLE_CLASS kind, LPVOID informa
 }
 
 // Every open made below the template folder: the name, whether it stops at
-// a reparse point, and whether it is relative to a folder's handle.
+// a reparse point, and whether it is relative to a folder's handle. The open
+// of SWAPPED.DBF for its contents reaches OTHER.DBF, as it would a link put
+// in its place after it was judged.
 struct Open {
   std::wstring name;
   bool stopsAtReparsePoint;
@@ -190,17 +192,25 @@ NTSTATUS NTAPI RecordedOpen(PHANDLE handle, ACCESS_MASK access, POBJECT_ATTRIBUT
                    (options & FILE_OPEN_REPARSE_POINT) != 0, attributes->RootDirectory != nullptr});
   static const auto open = reinterpret_cast<FileCalls::OpenCall>(
       reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtCreateFile")));
+  wchar_t otherName[] = L"OTHER.DBF";
+  UNICODE_STRING other{sizeof otherName - sizeof(wchar_t), sizeof otherName, otherName};
+  OBJECT_ATTRIBUTES swapped = *attributes;
+  if (opens.back().name == L"SWAPPED.DBF" && !opens.back().stopsAtReparsePoint) {
+    swapped.ObjectName = &other;
+    attributes = &swapped;
+  }
   return open(handle, access, attributes, status, size, fileAttributes, share, disposition, options,
               ea, eaLength);
 }
 
 TEST_F(TableDetach, OnlyReparsePointsThatAreNoLinksAreOpenedForTheirContentsAndPatched) {
   reparseTags = {
-      {L"CLOUD.DBF", IO_REPARSE_TAG_CLOUD_6},     {L"CLOUD.MDX", IO_REPARSE_TAG_CLOUD_6},
-      {L"DEDUP.DBF", IO_REPARSE_TAG_DEDUP},       {L"WOF.DBF", IO_REPARSE_TAG_WOF},
-      {L"placeholder", IO_REPARSE_TAG_CLOUD},     {L"SYMLINK.DBF", IO_REPARSE_TAG_SYMLINK},
-      {L"MOUNT.DBF", IO_REPARSE_TAG_MOUNT_POINT}, {L"junction", IO_REPARSE_TAG_MOUNT_POINT},
-      {L"symlink", IO_REPARSE_TAG_SYMLINK},       {L"LINKED.MDX", IO_REPARSE_TAG_SYMLINK},
+      {L"SWAPPED.DBF", IO_REPARSE_TAG_CLOUD_6},  {L"CLOUD.DBF", IO_REPARSE_TAG_CLOUD_6},
+      {L"CLOUD.MDX", IO_REPARSE_TAG_CLOUD_6},    {L"DEDUP.DBF", IO_REPARSE_TAG_DEDUP},
+      {L"WOF.DBF", IO_REPARSE_TAG_WOF},          {L"placeholder", IO_REPARSE_TAG_CLOUD},
+      {L"SYMLINK.DBF", IO_REPARSE_TAG_SYMLINK},  {L"MOUNT.DBF", IO_REPARSE_TAG_MOUNT_POINT},
+      {L"junction", IO_REPARSE_TAG_MOUNT_POINT}, {L"symlink", IO_REPARSE_TAG_SYMLINK},
+      {L"LINKED.MDX", IO_REPARSE_TAG_SYMLINK},
   };
   const std::vector<std::wstring> patched = {
       Table(L"CLOUD.DBF"),  Table(L"DEDUP.DBF"),           Table(L"WOF.DBF"),
@@ -211,6 +221,9 @@ TEST_F(TableDetach, OnlyReparsePointsThatAreNoLinksAreOpenedForTheirContentsAndP
                                              Write(L"plain\\P.CDX", {3}),
                                              Table(L"plain\\HSKM.DBF")};
   const std::wstring linkedIndex = Write(L"LINKED.MDX", {4});
+  const std::wstring swapped = Table(L"SWAPPED.DBF");
+  const std::wstring swappedIndex = Write(L"SWAPPED.MDX", {5});
+  Table(L"OTHER.DBF");
   FileCalls calls;
   calls.getInformation = WithTags;
   calls.open = RecordedOpen;
@@ -223,7 +236,11 @@ TEST_F(TableDetach, OnlyReparsePointsThatAreNoLinksAreOpenedForTheirContentsAndP
   for (const auto& t : kept) EXPECT_EQ(FlagsOf(t), 0x01) << Printable(t);
   for (const auto& f : deleted) EXPECT_FALSE(FileExists(f)) << Printable(f);
   EXPECT_TRUE(FileExists(linkedIndex));
-  EXPECT_EQ(debug.Take(kPrefix), std::vector<std::string>{});
+  EXPECT_EQ(FlagsOf(swapped), 0x01);
+  EXPECT_TRUE(FileExists(swappedIndex));
+  EXPECT_EQ(
+      debug.Take(kPrefix),
+      (std::vector<std::string>{Line(L"SWAPPED.DBF", "left alone: replaced since it was listed")}));
   // Everything is opened relative to its folder without following a link;
   // only what is no link is opened again for its contents, right after.
   std::map<std::wstring, int> forContents;
@@ -238,9 +255,11 @@ TEST_F(TableDetach, OnlyReparsePointsThatAreNoLinksAreOpenedForTheirContentsAndP
         << "a link was opened: " << Printable(opens[i].name);
   }
   // The placeholder folder once for the count and once for the walk.
-  EXPECT_EQ(forContents,
-            (std::map<std::wstring, int>{
-                {L"CLOUD.DBF", 1}, {L"DEDUP.DBF", 1}, {L"WOF.DBF", 1}, {L"placeholder", 2}}));
+  EXPECT_EQ(forContents, (std::map<std::wstring, int>{{L"CLOUD.DBF", 1},
+                                                      {L"SWAPPED.DBF", 1},
+                                                      {L"DEDUP.DBF", 1},
+                                                      {L"WOF.DBF", 1},
+                                                      {L"placeholder", 2}}));
   // The plain tree's opens are among them: folder, table, index files.
   for (const wchar_t* name : {L"plain", L"P.DBF", L"P.MDX", L"P.CDX", L"HSKM.DBF", L"IN.DBF"}) {
     EXPECT_TRUE(std::any_of(opens.begin(), opens.end(), [&](const Open& open) {
