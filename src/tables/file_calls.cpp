@@ -1,7 +1,7 @@
 #include "tables/file_calls.h"
 
 #include <algorithm>
-#include <vector>
+#include <memory>
 
 namespace tables {
 namespace {
@@ -87,18 +87,19 @@ std::wstring HandlePath(HANDLE file) {
   // The name follows the structure in the buffer; UNICODE_STRING lengths
   // are 16-bit byte counts, so 64 KiB always holds it.
   constexpr ULONG kLargest = sizeof(UNICODE_STRING) + 0x10000;
-  std::vector<ULONGLONG> buffer(1024 / sizeof(ULONGLONG));
+  ULONG bytes = 1024;
+  std::unique_ptr<ULONGLONG[]> buffer(new ULONGLONG[bytes / sizeof(ULONGLONG)]);
   for (;;) {
-    const ULONG bytes = static_cast<ULONG>(buffer.size() * sizeof(ULONGLONG));
     ULONG needed = 0;
     const NTSTATUS status =
         ntdll.object(file, static_cast<OBJECT_INFORMATION_CLASS>(1) /* ObjectNameInformation */,
-                     buffer.data(), bytes, &needed);
+                     buffer.get(), bytes, &needed);
     if (NT_SUCCESS(status)) break;
     if (bytes >= kLargest || needed <= bytes) return {};
-    buffer.resize((std::min(needed, kLargest) + sizeof(ULONGLONG) - 1) / sizeof(ULONGLONG));
+    bytes = (std::min(needed, kLargest) + 7) / 8 * 8;  // whole ULONGLONGs
+    buffer.reset(new ULONGLONG[bytes / sizeof(ULONGLONG)]);
   }
-  const auto* name = reinterpret_cast<const UNICODE_STRING*>(buffer.data());
+  const auto* name = reinterpret_cast<const UNICODE_STRING*>(buffer.get());
   std::wstring path(name->Buffer, name->Length / sizeof(wchar_t));
   if (!path.empty() && path.back() == L'\\') path.pop_back();
   return path;

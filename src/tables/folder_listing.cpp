@@ -89,23 +89,23 @@ std::vector<const FolderEntry*> FolderListing::FilesNamed(std::wstring_view base
     for (std::size_t i = 0; i < entries_.size(); ++i) {
       if (!entries_[i].IsFolder()) sortedFiles_.push_back(i);
     }
+    // Names equal in any letter case stay in the listing's order.
     std::sort(sortedFiles_.begin(), sortedFiles_.end(), [this](std::size_t a, std::size_t b) {
-      return CompareNames(Name(entries_[a]), Name(entries_[b])) < 0;
+      const int order = CompareNames(Name(entries_[a]), Name(entries_[b]));
+      return order < 0 || (order == 0 && a < b);
     });
     sorted_ = true;
   }
   std::wstring name(base);
   name.append(suffix);
-  const auto first = std::lower_bound(sortedFiles_.begin(), sortedFiles_.end(), name,
-                                      [this](std::size_t a, const std::wstring& b) {
-                                        return CompareNames(Name(entries_[a]), b) < 0;
-                                      });
-  auto last = first;
-  while (last != sortedFiles_.end() && CompareNames(Name(entries_[*last]), name) == 0) ++last;
-  std::vector<std::size_t> found(first, last);
-  std::sort(found.begin(), found.end());  // the listing's order
+  auto at = std::lower_bound(sortedFiles_.begin(), sortedFiles_.end(), name,
+                             [this](std::size_t a, const std::wstring& b) {
+                               return CompareNames(Name(entries_[a]), b) < 0;
+                             });
   std::vector<const FolderEntry*> files;
-  for (std::size_t i : found) files.push_back(&entries_[i]);
+  for (; at != sortedFiles_.end() && CompareNames(Name(entries_[*at]), name) == 0; ++at) {
+    files.push_back(&entries_[*at]);
+  }
   return files;
 }
 

@@ -246,7 +246,7 @@ std::wstring LongTablePath(const TempFolder& work, std::size_t length, std::wstr
 
 TEST_F(TemplateWalk, ReachesTablesBeyondTheOldPathLimit) {
   std::vector<std::wstring> tables;
-  for (std::size_t length : {250u, 255u, 259u, 260u, 261u, 300u, 420u}) {
+  for (std::size_t length : {250u, 255u, 259u, 260u, 261u, 300u, 420u, 700u}) {
     const std::wstring relative =
         LongTablePath(work, length, L"T" + std::to_wstring(length) + L".DBF");
     ASSERT_EQ(work.Path().size() + relative.size(), length);
