@@ -1,43 +1,28 @@
 // Detaching one dBASE table from its indexes.
 #pragma once
 
-#include <windows.h>
-
-#include <cstddef>
-#include <string>
+#include "tables/file_calls.h"
+#include "tables/template_walk.h"
 
 namespace tables {
 
-// The calls made on a table's open handle. The library uses the system's own;
-// a test replaces them to make the faults this machine's Wine cannot make: a
-// handle that is a link or a folder, a header locked by another program
-// (ERROR_LOCK_VIOLATION on the read or on the write).
-struct TableFileCalls {
-  using InformationCall = BOOL(WINAPI*)(HANDLE, FILE_INFO_BY_HANDLE_CLASS, LPVOID, DWORD);
-  InformationCall getInformation = ::GetFileInformationByHandleEx;
-  BOOL(WINAPI* read)(HANDLE, LPVOID, DWORD, LPDWORD, LPOVERLAPPED) = ::ReadFile;
-  BOOL(WINAPI* write)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED) = ::WriteFile;
-};
-
-// Clears the index flag (bit 0x01 of byte 28) of the table at `tablePath`,
-// deletes its companion index files (.mdx, then .cdx) and, when the part of
-// the path from `markerFrom` on (the part below the template folder) holds
-// "HSKM", deletes the table itself; in that order, so that a job stopped at
-// any point leaves no table flagged without its index files.
+// Clears the index flag (bit 0x01 of byte 28) of the table the walk hands
+// over, deletes its index files (.mdx, then .cdx) and, when the part of its
+// path below the template folder holds "HSKM", deletes the table itself; in
+// that order, so that a job stopped at any point leaves no table flagged
+// without its index files.
 //
-// The table is opened without following links; it is written only when the
-// opened file is a plain, writable file with a plausible header and the flag
-// set. A table that cannot be opened, read or written is skipped with nothing
-// changed and nothing deleted. Only files whose own long name is the table's
-// base name plus ".mdx" or ".cdx" (any letter case) are deleted as its index
-// files, never a file reached through its short name: a file found by such a
-// name is checked for its own long name, unless the caller knows that no file
-// of the folder has an index file's name as its short name
-// (`indexNamesMayBeShortNames` false). Every table left alone or only partly
-// handled is reported (table_report.h). Returns true when the table was
-// processed. Never throws.
-bool DetachTableIndex(const std::wstring& tablePath, std::size_t markerFrom,
-                      bool indexNamesMayBeShortNames = true,
-                      const TableFileCalls& calls = TableFileCalls()) noexcept;
+// Everything is opened relative to the table's folder by the names its
+// listing gave, without following links, and judged by its handle: the
+// table is written only when it is the listed file, a plain writable file
+// (or a reparse point that is no link, read through a second open) with a
+// plausible header and the flag set. A table that cannot be opened, read or
+// written is skipped with nothing changed and nothing deleted. Its index
+// files are the files the listing shows with the table's base name plus
+// ".mdx" or ".cdx" (any letter case) as their own long names; each is
+// deleted through the handle that was judged the listed file. Every table
+// left alone or only partly handled is reported (table_report.h). Returns
+// true when the table was processed. Never throws.
+bool DetachTable(ListedTable& table, const FileCalls& calls = FileCalls()) noexcept;
 
 }  // namespace tables

@@ -93,37 +93,15 @@ bool HasRemovalMarker(std::basic_string_view<Char> belowTemplate) {
   return false;
 }
 
-// The companion index files of a table bear its name with the extension
-// replaced: X.DBF has X.mdx (dBASE multiple index) and X.cdx (compound index).
+// The companion index files of a table bear its base name (its name without
+// the extension) with another extension, in any letter case: X.DBF has
+// X.mdx (dBASE multiple index) and X.cdx (compound index).
 inline constexpr const char* kCompanionSuffixes[] = {".mdx", ".cdx"};
 
-// The companion's path: the table's path up to its extension, then `suffix`
-// (lower case) in the letter case of the table's extension: upper case when
-// that has no lower-case letter (X.DBF has X.MDX), lower case otherwise. Any
-// case names the same file; asking in the case the file most likely has lets
-// the file system find it without comparing every name of the folder.
+// A file name without its extension.
 template <class Char>
-std::basic_string<Char> CompanionName(std::basic_string_view<Char> tablePath, const char* suffix) {
-  std::size_t nameStart = tablePath.find_last_of(Char('\\'));
-  nameStart = nameStart == tablePath.npos ? 0 : nameStart + 1;
-  std::size_t end = tablePath.rfind(Char('.'));
-  if (end == tablePath.npos || end < nameStart) end = tablePath.size();
-  bool upper = end < tablePath.size();
-  for (std::size_t i = end; i < tablePath.size(); ++i) {
-    if (tablePath[i] >= Char('a') && tablePath[i] <= Char('z')) upper = false;
-  }
-  std::basic_string<Char> name(tablePath.substr(0, end));
-  for (const char* s = suffix; *s != '\0'; ++s) {
-    name.push_back(upper ? AsciiUpper(Char(*s)) : Char(*s));
-  }
-  return name;
-}
-
-// The last component of a path (everything after its last backslash).
-template <class Char>
-std::basic_string_view<Char> FileNameOf(std::basic_string_view<Char> path) {
-  const std::size_t slash = path.find_last_of(Char('\\'));
-  return slash == path.npos ? path : path.substr(slash + 1);
+std::basic_string_view<Char> BaseNameOf(std::basic_string_view<Char> name) {
+  return name.substr(0, name.size() - ExtensionOf(name).size());
 }
 
 }  // namespace tables

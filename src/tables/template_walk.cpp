@@ -1,10 +1,10 @@
 #include "tables/template_walk.h"
 
-#include <windows.h>
-
 #include <vector>
 
+#include "tables/listed_file.h"
 #include "tables/table_detach.h"
+#include "tables/table_report.h"
 #include "tables/table_rules.h"
 #include "tables/wide_path.h"
 #include "win/ansi_text.h"
@@ -13,150 +13,174 @@
 namespace tables {
 namespace {
 
-bool IsDotEntry(const wchar_t* name) {
-  return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
+constexpr ACCESS_MASK kFolderAccess = FILE_LIST_DIRECTORY | FILE_TRAVERSE;
+
+// The template folder, the one folder opened by its path (links in the
+// host's own path are the host's business).
+win::UniqueFile OpenTemplate(const std::wstring& path) {
+  return win::UniqueFile(
+      ::CreateFileW(path.c_str(), kFolderAccess | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }
 
-// Whether some entry of the folder `pattern` lists has a short name of its
-// own that ends as an index file's name does. Unknown counts as yes.
-bool ListsIndexShortNames(const std::wstring& pattern) {
-  WIN32_FIND_DATAW entry{};
-  const win::UniqueFind find(::FindFirstFileW(pattern.c_str(), &entry));
-  if (!find) return ::GetLastError() != ERROR_FILE_NOT_FOUND;
-  do {
-    const std::wstring_view alias(entry.cAlternateFileName);
-    if (alias.empty() || SameFileName(alias, entry.cFileName)) continue;
-    for (const char* suffix : kCompanionSuffixes) {
-      const std::wstring wide(suffix, suffix + std::char_traits<char>::length(suffix));
-      if (SameFileName(ExtensionOf(alias), wide)) return true;
-    }
-  } while (::FindNextFileW(find.get(), &entry));
-  return ::GetLastError() != ERROR_NO_MORE_FILES;
+// Whether `inner` is `outer` followed by a backslash and `name`.
+bool IsWithin(std::wstring_view inner, std::wstring_view outer, std::wstring_view name) {
+  return inner.size() == outer.size() + 1 + name.size() &&
+         SameFileName(inner.substr(0, outer.size()), outer) && inner[outer.size()] == L'\\' &&
+         SameFileName(inner.substr(outer.size() + 1), name);
 }
 
-}  // namespace
+// One open folder of the walk.
+struct Level {
+  win::UniqueFile owned;  // every folder but the template folder
+  HANDLE folder = INVALID_HANDLE_VALUE;
+  FolderListing listing;
+  std::size_t next = 0;        // the next entry to handle
+  std::size_t pathLength = 0;  // of the walk's path up to this folder's backslash
+  std::wstring where;          // where the handle leads; empty when unknown
+};
 
-// One open level of the walk: a folder's enumeration and its current entry.
-class FolderListing {
+class Walk {
  public:
-  // `path` holds the folder (ending with a backslash); it is left unchanged.
-  explicit FolderListing(std::wstring& path)
-      : folderLength_(path.size()), find_(Start(path, entry_)) {}
+  Walk(HANDLE root, const std::wstring& rootPath, const FileCalls& calls)
+      : calls_(calls), root_(root), path_(rootPath) {}
 
-  // The next entry, or nullptr when the folder is exhausted.
-  const WIN32_FIND_DATAW* Next() {
-    if (!find_) return nullptr;
-    if (fresh_) {
-      fresh_ = false;
-      return &entry_;
+  void Run(const TableVisitor& visit) {
+    std::vector<Level> open(1);
+    open.back().folder = root_;
+    open.back().pathLength = path_.size();
+    open.back().where = HandlePath(root_);
+    if (!open.back().listing.Read(root_, calls_)) return;
+    const std::size_t markerFrom = path_.size();
+
+    while (!open.empty()) {
+      Level& level = open.back();
+      const auto& entries = level.listing.Entries();
+      if (level.next == entries.size()) {
+        open.pop_back();
+        continue;
+      }
+      const FolderEntry& entry = entries[level.next++];
+      if (IsLink(entry)) continue;
+      const std::wstring_view name = level.listing.Name(entry);
+      path_.resize(level.pathLength);
+      path_.append(name);
+      if (entry.IsFolder()) {
+        Level inner;
+        if (Enter(level, entry, inner)) {
+          path_.push_back(L'\\');
+          inner.pathLength = path_.size();
+          open.push_back(std::move(inner));  // `level` is not used after this
+        }
+      } else if (IsTableName(name)) {
+        ListedTable table{level.folder, level.listing, entry, path_, markerFrom};
+        visit(table);
+      }
     }
-    return ::FindNextFileW(find_.get(), &entry_) ? &entry_ : nullptr;
-  }
-
-  std::size_t FolderLength() const { return folderLength_; }
-
-  // See TemplateWalker::IndexNamesMayBeShortNames; `path` begins with the
-  // folder.
-  bool IndexNamesMayBeShortNames(const std::wstring& path) {
-    if (!shortNamesKnown_) {
-      indexShortNames_ = ListsIndexShortNames(path.substr(0, folderLength_) + L"*");
-      shortNamesKnown_ = true;
-    }
-    return indexShortNames_;
   }
 
  private:
-  static HANDLE Start(std::wstring& path, WIN32_FIND_DATAW& entry) {
-    const std::size_t folderLength = path.size();
-    path += L"*.*";
-    const HANDLE find = ::FindFirstFileW(path.c_str(), &entry);
-    path.resize(folderLength);
-    return find;
+  // Opens and lists the folder `entry` of `parent` when it is the folder the
+  // listing showed. `path_` holds its path.
+  bool Enter(const Level& parent, const FolderEntry& entry, Level& inner) {
+    OpenRequest request;
+    request.access = kFolderAccess;
+    request.folder = true;
+    ListedFile folder = OpenListedFile(calls_, parent.folder, parent.listing, entry, request);
+    if (folder.verdict == OpenVerdict::kOpened && !parent.where.empty()) {
+      // Where the system says where a handle leads (Wine follows a Linux
+      // symbolic link even when told not to, and the handle then shows the
+      // plain folder the link leads to), the folder must be exactly where
+      // its parent's listing showed it.
+      inner.where = HandlePath(folder.handle.get());
+      if (!IsWithin(inner.where, parent.where, parent.listing.Name(entry))) {
+        folder.verdict = OpenVerdict::kReplaced;
+      }
+    }
+    switch (folder.verdict) {
+      case OpenVerdict::kOpened:
+        break;
+      case OpenVerdict::kLink:
+        ReportTable(path_, L"not entered: a link");
+        return false;
+      case OpenVerdict::kFolder:
+      case OpenVerdict::kReplaced:
+        ReportTable(path_, L"not entered: replaced since it was listed");
+        return false;
+      case OpenVerdict::kFailed:
+      case OpenVerdict::kUnreadable:
+        return false;  // as a folder that cannot be listed
+    }
+    inner.owned = std::move(folder.handle);
+    inner.folder = inner.owned.get();
+    return inner.listing.Read(inner.folder, calls_);
   }
 
-  std::size_t folderLength_;
-  WIN32_FIND_DATAW entry_{};
-  win::UniqueFind find_;
-  bool fresh_ = true;
-  bool shortNamesKnown_ = false;
-  bool indexShortNames_ = true;
+  const FileCalls& calls_;
+  HANDLE root_;
+  std::wstring path_;
 };
 
-void WalkTables(const std::wstring& folder, const TableVisitor& visit) {
-  TemplateWalker().Run(folder, visit);
-}
-
-bool TemplateWalker::IndexNamesMayBeShortNames() {
-  return current_ == nullptr || current_->IndexNamesMayBeShortNames(*path_);
-}
-
-void TemplateWalker::Run(const std::wstring& folder, const TableVisitor& visit) {
+// The template folder's path in the "\\?\" form, ending with a backslash.
+std::wstring TemplatePath(const std::wstring& folder) {
   std::wstring path = ExtendedPath(folder);
-  if (path.empty()) return;
-  const std::size_t markerFrom = path.size();
-
-  std::vector<FolderListing> open;
-  open.emplace_back(path);
-  while (!open.empty()) {
-    FolderListing& level = open.back();
-    const WIN32_FIND_DATAW* entry = level.Next();
-    if (entry == nullptr) {
-      open.pop_back();
-      continue;
-    }
-    const DWORD attributes = entry->dwFileAttributes;
-    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) continue;
-
-    const std::wstring_view name(entry->cFileName);
-    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-      if (IsDotEntry(entry->cFileName)) continue;
-      path.resize(level.FolderLength());
-      path.append(name).push_back(L'\\');
-      open.emplace_back(path);  // `level` is not used after this
-    } else if (IsTableName(name)) {
-      path.resize(level.FolderLength());
-      path.append(name);
-      current_ = &level;
-      path_ = &path;
-      visit(path, markerFrom);
-      current_ = nullptr;
-    }
-  }
+  if (!path.empty() && path.back() != L'\\') path.push_back(L'\\');
+  return path;
 }
 
-namespace {
+// Runs `visit` over the tree below the open template folder.
+void WalkOpen(HANDLE root, const std::wstring& path, const TableVisitor& visit,
+              const FileCalls& calls) {
+  if (!HaveNativeCalls()) return;
+  Walk(root, path, calls).Run(visit);
+}
 
-// Detaches every table below `folder`, calling `afterEach` after each one.
-template <class AfterEach>
-void DetachTables(const std::wstring& folder, AfterEach afterEach) {
-  TemplateWalker walk;
-  walk.Run(folder, [&](const std::wstring& tablePath, std::size_t markerFrom) {
-    DetachTableIndex(tablePath, markerFrom, walk.IndexNamesMayBeShortNames());
-    afterEach();
-  });
+std::size_t CountOpen(HANDLE root, const std::wstring& path, const FileCalls& calls) {
+  std::size_t tables = 0;
+  WalkOpen(
+      root, path, [&tables](ListedTable&) { ++tables; }, calls);
+  return tables;
 }
 
 }  // namespace
 
+void WalkTables(const std::wstring& folder, const TableVisitor& visit, const FileCalls& calls) {
+  const std::wstring path = TemplatePath(folder);
+  if (path.empty()) return;
+  const win::UniqueFile root = OpenTemplate(path);
+  if (root) WalkOpen(root.get(), path, visit, calls);
+}
+
+std::size_t CountTables(const std::wstring& folder, const FileCalls& calls) {
+  const std::wstring path = TemplatePath(folder);
+  if (path.empty()) return 0;
+  const win::UniqueFile root = OpenTemplate(path);
+  return root ? CountOpen(root.get(), path, calls) : 0;
+}
+
 void ScanFolder(std::string_view folderPath) {
-  DetachTables(win::WidenAnsi(folderPath), [] {});
+  WalkTables(win::WidenAnsi(folderPath), [](ListedTable& table) { DetachTable(table); });
 }
 
-std::size_t CountTables(const std::wstring& folder) {
-  std::size_t tables = 0;
-  WalkTables(folder, [&tables](const std::wstring&, std::size_t) { ++tables; });
-  return tables;
-}
-
-void ScanFolder(std::string_view folderPath, const ScanProgress& progress) {
-  const std::wstring folder = win::WidenAnsi(folderPath);
-  const std::size_t total = CountTables(folder);
+void ScanFolder(std::string_view folderPath, const ScanProgress& progress, const FileCalls& calls) {
+  const std::wstring path = TemplatePath(win::WidenAnsi(folderPath));
+  const win::UniqueFile root = path.empty() ? win::UniqueFile() : OpenTemplate(path);
+  if (!root) {
+    progress(0, 0);
+    return;
+  }
+  const std::size_t total = CountOpen(root.get(), path, calls);
   progress(0, total);
   std::size_t done = 0;
-  DetachTables(folder, [&] {
-    // A table added since the count does not take the bar past its end.
-    if (done < total) progress(++done, total);
-  });
+  WalkOpen(
+      root.get(), path,
+      [&](ListedTable& table) {
+        DetachTable(table, calls);
+        // A table added since the count does not take the bar past its end.
+        if (done < total) progress(++done, total);
+      },
+      calls);
 }
 
 }  // namespace tables

@@ -1,12 +1,14 @@
 // One table's detachment in the cases a careless job gets wrong: an index
 // file reached through another file's short name, a link opened in place of
-// a table, a table another program holds or has locked; and the debug line
-// that says why a table was left alone.
+// a table, reparse points that are links and that are not, an open that
+// would follow a link, a table another program holds or has locked; and the
+// debug line that says why a table was left alone.
 #include "tables/table_detach.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -39,13 +41,11 @@ class TableDetach : public ::testing::Test {
   std::string Line(std::wstring_view name, const std::string& reason) const {
     return kPrefix + ToAnsi(work.Path() + L"TempLateTemp\\" + std::wstring(name)) + ": " + reason;
   }
-  // Every table below the template folder through DetachTableIndex with
-  // these calls on the open handle.
-  void Walk(const TableFileCalls& calls) const {
+  // Every table below the template folder through DetachTable with these
+  // calls.
+  void Walk(const FileCalls& calls) const {
     WalkTables(work.Path() + L"TempLateTemp\\",
-               [&](const std::wstring& path, std::size_t markerFrom) {
-                 DetachTableIndex(path, markerFrom, true, calls);
-               });
+               [&](ListedTable& table) { DetachTable(table, calls); });
   }
 
   TempFolder work;
@@ -120,9 +120,10 @@ TEST_F(TableDetach, ATableThatOpensAsALinkOrAFolderIsNeverWritten) {
   const std::wstring linkMdx = Write(L"HSKM_LINK.MDX", {1});
   const std::wstring linkCdx = Write(L"HSKM_LINK.CDX", {2});
 
-  for (const auto& [calls, reason] :
-       {std::pair{TableFileCalls{AsLink}, "left alone: a link, not a table"},
-        std::pair{TableFileCalls{AsFolder}, "left alone: a folder"}}) {
+  for (const auto& [information, reason] : {std::pair{AsLink, "left alone: a link, not a table"},
+                                            std::pair{AsFolder, "left alone: a folder"}}) {
+    FileCalls calls;
+    calls.getInformation = information;
     Walk(calls);
     EXPECT_EQ(ReadBytes(outside), original);
     EXPECT_EQ(ReadBytes(link), original);
@@ -131,10 +132,166 @@ TEST_F(TableDetach, ATableThatOpensAsALinkOrAFolderIsNeverWritten) {
     EXPECT_EQ(debug.Take(kPrefix), (std::vector<std::string>{Line(L"HSKM_LINK.DBF", reason)}));
   }
   // With the real calls the same entry is a plain file: the control case.
-  Walk(TableFileCalls{});
+  Walk(FileCalls{});
   EXPECT_FALSE(FileExists(link));
   EXPECT_FALSE(FileExists(linkMdx));
   EXPECT_EQ(FlagsOf(outside), 0x00);
+}
+
+// Reparse points Wine cannot make (it has no reparse tags), by name: the
+// listings and the handles of these files and folders show them.
+std::map<std::wstring, DWORD> reparseTags;
+
+DWORD TagOf(std::wstring_view name) {
+  const auto found = reparseTags.find(std::wstring(name));
+  return found == reparseTags.end() ? 0 : found->second;
+}
+
+BOOL WINAPI WithTags(HANDLE file, FILE_INFO_BY_HANDLE_CLASS kind, LPVOID information, DWORD size) {
+  if (!::GetFileInformationByHandleEx(file, kind, information, size)) return FALSE;
+  if (kind == FileIdBothDirectoryInfo || kind == FileIdBothDirectoryRestartInfo) {
+    for (auto* entry = static_cast<unsigned char*>(information);;) {
+      auto* info = reinterpret_cast<FILE_ID_BOTH_DIR_INFO*>(entry);
+      if (const DWORD tag = TagOf({info->FileName, info->FileNameLength / sizeof(wchar_t)})) {
+        info->FileAttributes |= FILE_ATTRIBUTE_REPARSE_POINT;
+        info->EaSize = tag;
+      }
+      if (info->NextEntryOffset == 0) break;
+      entry += info->NextEntryOffset;
+    }
+  } else if (kind == FileAttributeTagInfo) {
+    wchar_t path[MAX_PATH] = {};
+    const DWORD length = ::GetFinalPathNameByHandleW(file, path, MAX_PATH, 0);
+    const std::wstring_view name(path, length);
+    if (const DWORD tag = TagOf(name.substr(name.rfind(L'\\') + 1))) {
+      auto* info = static_cast<FILE_ATTRIBUTE_TAG_INFO*>(information);
+      info->FileAttributes |= FILE_ATTRIBUTE_REPARSE_POINT;
+      info->ReparseTag = tag;
+    }
+  }
+  return TRUE;
+}
+
+// Every open made below the template folder: the name, whether it stops at
+// a reparse point, and whether it is relative to a folder's handle. The open
+// of SWAPPED.DBF for its contents reaches OTHER.DBF, as it would a link put
+// in its place after it was judged.
+struct Open {
+  std::wstring name;
+  bool stopsAtReparsePoint;
+  bool relative;
+};
+std::vector<Open> opens;
+
+NTSTATUS NTAPI RecordedOpen(PHANDLE handle, ACCESS_MASK access, POBJECT_ATTRIBUTES attributes,
+                            PIO_STATUS_BLOCK status, PLARGE_INTEGER size, ULONG fileAttributes,
+                            ULONG share, ULONG disposition, ULONG options, PVOID ea,
+                            ULONG eaLength) {
+  const UNICODE_STRING* name = attributes->ObjectName;
+  opens.push_back({std::wstring(name->Buffer, name->Length / sizeof(wchar_t)),
+                   (options & FILE_OPEN_REPARSE_POINT) != 0, attributes->RootDirectory != nullptr});
+  static const auto open = reinterpret_cast<FileCalls::OpenCall>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtCreateFile")));
+  wchar_t otherName[] = L"OTHER.DBF";
+  UNICODE_STRING other{sizeof otherName - sizeof(wchar_t), sizeof otherName, otherName};
+  OBJECT_ATTRIBUTES swapped = *attributes;
+  if (opens.back().name == L"SWAPPED.DBF" && !opens.back().stopsAtReparsePoint) {
+    swapped.ObjectName = &other;
+    attributes = &swapped;
+  }
+  return open(handle, access, attributes, status, size, fileAttributes, share, disposition, options,
+              ea, eaLength);
+}
+
+TEST_F(TableDetach, OnlyReparsePointsThatAreNoLinksAreOpenedForTheirContentsAndPatched) {
+  reparseTags = {
+      {L"SWAPPED.DBF", IO_REPARSE_TAG_CLOUD_6},  {L"CLOUD.DBF", IO_REPARSE_TAG_CLOUD_6},
+      {L"CLOUD.MDX", IO_REPARSE_TAG_CLOUD_6},    {L"DEDUP.DBF", IO_REPARSE_TAG_DEDUP},
+      {L"WOF.DBF", IO_REPARSE_TAG_WOF},          {L"placeholder", IO_REPARSE_TAG_CLOUD},
+      {L"SYMLINK.DBF", IO_REPARSE_TAG_SYMLINK},  {L"MOUNT.DBF", IO_REPARSE_TAG_MOUNT_POINT},
+      {L"junction", IO_REPARSE_TAG_MOUNT_POINT}, {L"symlink", IO_REPARSE_TAG_SYMLINK},
+      {L"LINKED.MDX", IO_REPARSE_TAG_SYMLINK},
+  };
+  const std::vector<std::wstring> patched = {
+      Table(L"CLOUD.DBF"),  Table(L"DEDUP.DBF"),           Table(L"WOF.DBF"),
+      Table(L"LINKED.DBF"), Table(L"placeholder\\IN.DBF"), Table(L"plain\\P.DBF")};
+  const std::vector<std::wstring> kept = {Table(L"SYMLINK.DBF"), Table(L"MOUNT.DBF"),
+                                          Table(L"junction\\J.DBF"), Table(L"symlink\\S.DBF")};
+  const std::vector<std::wstring> deleted = {Write(L"CLOUD.MDX", {1}), Write(L"plain\\P.MDX", {2}),
+                                             Write(L"plain\\P.CDX", {3}),
+                                             Table(L"plain\\HSKM.DBF")};
+  const std::wstring linkedIndex = Write(L"LINKED.MDX", {4});
+  const std::wstring swapped = Table(L"SWAPPED.DBF");
+  const std::wstring swappedIndex = Write(L"SWAPPED.MDX", {5});
+  Table(L"OTHER.DBF");
+  FileCalls calls;
+  calls.getInformation = WithTags;
+  calls.open = RecordedOpen;
+  opens.clear();
+
+  ScanFolder(
+      Template(), [](std::size_t, std::size_t) {}, calls);
+
+  for (const auto& t : patched) EXPECT_EQ(FlagsOf(t), 0x00) << Printable(t);
+  for (const auto& t : kept) EXPECT_EQ(FlagsOf(t), 0x01) << Printable(t);
+  for (const auto& f : deleted) EXPECT_FALSE(FileExists(f)) << Printable(f);
+  EXPECT_TRUE(FileExists(linkedIndex));
+  EXPECT_EQ(FlagsOf(swapped), 0x01);
+  EXPECT_TRUE(FileExists(swappedIndex));
+  EXPECT_EQ(
+      debug.Take(kPrefix),
+      (std::vector<std::string>{Line(L"SWAPPED.DBF", "left alone: replaced since it was listed")}));
+  // Everything is opened relative to its folder without following a link;
+  // only what is no link is opened again for its contents, right after.
+  std::map<std::wstring, int> forContents;
+  for (std::size_t i = 0; i < opens.size(); ++i) {
+    EXPECT_TRUE(opens[i].relative) << Printable(opens[i].name);
+    if (!opens[i].stopsAtReparsePoint) {
+      ++forContents[opens[i].name];
+      EXPECT_TRUE(i > 0 && opens[i - 1].name == opens[i].name && opens[i - 1].stopsAtReparsePoint)
+          << Printable(opens[i].name);
+    }
+    EXPECT_FALSE(reparseTags.count(opens[i].name) && TagOf(opens[i].name) & 0x20000000)
+        << "a link was opened: " << Printable(opens[i].name);
+  }
+  // The placeholder folder once for the count and once for the walk.
+  EXPECT_EQ(forContents, (std::map<std::wstring, int>{{L"CLOUD.DBF", 1},
+                                                      {L"SWAPPED.DBF", 1},
+                                                      {L"DEDUP.DBF", 1},
+                                                      {L"WOF.DBF", 1},
+                                                      {L"placeholder", 2}}));
+  // The plain tree's opens are among them: folder, table, index files.
+  for (const wchar_t* name : {L"plain", L"P.DBF", L"P.MDX", L"P.CDX", L"HSKM.DBF", L"IN.DBF"}) {
+    EXPECT_TRUE(std::any_of(opens.begin(), opens.end(), [&](const Open& open) {
+      return open.name == name;
+    })) << Printable(name);
+  }
+}
+
+// A file system whose listings give no file numbers.
+BOOL WINAPI WithoutFileNumbers(HANDLE file, FILE_INFO_BY_HANDLE_CLASS kind, LPVOID information,
+                               DWORD size) {
+  if (kind == FileIdBothDirectoryInfo || kind == FileIdBothDirectoryRestartInfo) {
+    ::SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  return ::GetFileInformationByHandleEx(file, kind, information, size);
+}
+
+TEST_F(TableDetach, AFileSystemWithoutFileNumbersIsWalkedAllTheSame) {
+  const std::wstring table = Table(L"sub\\A.DBF");
+  const std::wstring mdx = Write(L"sub\\A.MDX", {1});
+  const std::wstring marked = Table(L"HSKM.DBF");
+  FileCalls calls;
+  calls.getInformation = WithoutFileNumbers;
+  std::vector<std::pair<std::size_t, std::size_t>> reports;
+  ScanFolder(
+      Template(), [&](std::size_t done, std::size_t total) { reports.emplace_back(done, total); },
+      calls);
+  EXPECT_EQ(reports, (std::vector<std::pair<std::size_t, std::size_t>>{{0, 2}, {1, 2}, {2, 2}}));
+  EXPECT_EQ(FlagsOf(table), 0x00);
+  EXPECT_FALSE(FileExists(mdx));
+  EXPECT_FALSE(FileExists(marked));
 }
 
 TEST_F(TableDetach, ATableAnotherProgramHoldsOpenWithSharingIsStillPatched) {
@@ -189,11 +346,11 @@ TEST_F(TableDetach, ATableWithALockedHeaderIsSkippedWithNothingChanged) {
   const std::string line =
       Line(L"HSKM_LOCKED.DBF", "left alone: locked by another program (error 33)");
 
-  TableFileCalls lockedRead;
+  FileCalls lockedRead;
   lockedRead.read = LockedRead;
-  TableFileCalls lockedWrite;
+  FileCalls lockedWrite;
   lockedWrite.write = LockedWrite;
-  for (const TableFileCalls& calls : {lockedRead, lockedWrite}) {
+  for (const FileCalls& calls : {lockedRead, lockedWrite}) {
     Walk(calls);
     EXPECT_EQ(ReadBytes(table), original);
     EXPECT_TRUE(FileExists(mdx));
@@ -267,8 +424,13 @@ TEST_F(TableDetach, NothingIsReportedWhenAllGoesWell) {
   ScanFolder(Template());
   EXPECT_FALSE(FileExists(work.Extended(L"TempLateTemp\\sub\\HSKM_C.DBF")));
   EXPECT_EQ(debug.Take(kPrefix), std::vector<std::string>{});
-  // A missing table, handed over directly: the open's error.
-  EXPECT_FALSE(DetachTableIndex(work.Extended(L"TempLateTemp\\GONE.DBF"), 0));
+  // A table gone since its folder was listed: the open's error.
+  const std::wstring gone = Table(L"GONE.DBF");
+  WalkTables(work.Path() + L"TempLateTemp\\", [&](ListedTable& table) {
+    if (table.Name() != L"GONE.DBF") return;
+    ASSERT_TRUE(::DeleteFileW(gone.c_str()));
+    EXPECT_FALSE(DetachTable(table));
+  });
   EXPECT_EQ(debug.Take(kPrefix),
             (std::vector<std::string>{Line(L"GONE.DBF", "left alone: open failed (error 2)")}));
 }

@@ -54,16 +54,13 @@ TEST(RemovalMarker, TheHostFolderAboveTheTemplateNeverCounts) {
   EXPECT_FALSE(HasRemovalMarker(View(path).substr(below)));
 }
 
-TEST(CompanionNames, ReplaceTheExtensionMdxFirstThenCdxInTheTablesLetterCase) {
-  ASSERT_EQ(std::size(kCompanionSuffixes), 2u);
-  EXPECT_EQ(CompanionName(View(u"C:\\w\\X.DBF"), kCompanionSuffixes[0]), u"C:\\w\\X.MDX");
-  EXPECT_EQ(CompanionName(View(u"C:\\w\\X.DBF"), kCompanionSuffixes[1]), u"C:\\w\\X.CDX");
-  EXPECT_EQ(CompanionName(View(u"C:\\w\\x.dbf"), kCompanionSuffixes[0]), u"C:\\w\\x.mdx");
-  EXPECT_EQ(CompanionName(View(u"C:\\w\\X.Dbf"), kCompanionSuffixes[1]), u"C:\\w\\X.cdx");
-  EXPECT_EQ(CompanionName(View(u"C:\\w\\a.b.dbf"), ".mdx"), u"C:\\w\\a.b.mdx");
-  EXPECT_EQ(CompanionName(View(u"C:\\w\\.dbf"), ".cdx"), u"C:\\w\\.cdx");
-  // A dot in a folder name is not the table's extension.
-  EXPECT_EQ(CompanionName(View(u"C:\\w.x\\T"), ".mdx"), u"C:\\w.x\\T.mdx");
+TEST(CompanionNames, AreTheBaseNameWithMdxFirstThenCdx) {
+  EXPECT_EQ(std::vector<std::string>(std::begin(kCompanionSuffixes), std::end(kCompanionSuffixes)),
+            (std::vector<std::string>{".mdx", ".cdx"}));
+  EXPECT_EQ(BaseNameOf(View(u"X.DBF")), u"X");
+  EXPECT_EQ(BaseNameOf(View(u"a.b.dbf")), u"a.b");
+  EXPECT_EQ(BaseNameOf(View(u".dbf")), u"");
+  EXPECT_EQ(BaseNameOf(View(u"T")), u"T");
 }
 
 TEST(DetachedFlags, ClearsOnlyTheIndexBit) {

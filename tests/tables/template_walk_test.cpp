@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "debug_strings.h"
 #include "tables/table_detach.h"
 #include "tables/table_rules.h"
 #include "temp_folder.h"
@@ -164,7 +166,7 @@ TEST_F(TemplateWalk, WalksDepthFirstInTheFileSystemsOrder) {
 
   std::vector<std::wstring> visited;
   WalkTables(work.Path() + L"TempLateTemp\\",
-             [&](const std::wstring& path, std::size_t) { visited.push_back(path); });
+             [&](ListedTable& table) { visited.push_back(table.path); });
   EXPECT_EQ(visited, expected);
 
   // Everything of m\ comes in one run, its deepest folder inside it.
@@ -178,36 +180,9 @@ TEST_F(TemplateWalk, WalksDepthFirstInTheFileSystemsOrder) {
   EXPECT_EQ(last - first + 1, 6u);
 }
 
-TEST_F(TemplateWalk, SaysPerFolderWhetherAnIndexFileNameMayBeAnotherFilesShortName) {
-  // Only 8.3 names: no file has a short name of its own.
-  Table(L"plain\\A.DBF");
-  work.Write(L"TempLateTemp\\plain\\A.MDX", {1});
-  // Long names, but none of an index file.
-  Table(L"other\\LONG_TABLE_NAME.DBF");
-  work.Write(L"TempLateTemp\\other\\LONG_MEMO_NAME.FPT", {1});
-  // A long-named index file (its short name, e.g. CUST~G0R.CDX, could be
-  // another table's index file name); the folder inside it has none.
-  Table(L"aliased\\B.DBF");
-  work.Write(L"TempLateTemp\\aliased\\customers_2023.cdx", {1});
-  Table(L"aliased\\inner\\C.DBF");
-
-  std::vector<std::pair<std::wstring, bool>> answers;
-  TemplateWalker walk;
-  walk.Run(work.Path() + L"TempLateTemp\\", [&](const std::wstring& path, std::size_t from) {
-    answers.emplace_back(path.substr(from), walk.IndexNamesMayBeShortNames());
-  });
-  std::sort(answers.begin(), answers.end());
-  const std::vector<std::pair<std::wstring, bool>> expected = {
-      {L"aliased\\B.DBF", true},
-      {L"aliased\\inner\\C.DBF", false},
-      {L"other\\LONG_TABLE_NAME.DBF", false},
-      {L"plain\\A.DBF", false}};
-  EXPECT_EQ(answers, expected);
-}
-
 TEST_F(TemplateWalk, AMissingOrEmptyFolderChangesNothing) {
   std::vector<std::wstring> visited;
-  const auto record = [&](const std::wstring& path, std::size_t) { visited.push_back(path); };
+  const auto record = [&](ListedTable& table) { visited.push_back(table.path); };
   WalkTables(work.Path() + L"TempLateTemp\\", record);
   WalkTables(L"", record);
   work.MakeFolder(L"TempLateTemp");
@@ -255,18 +230,6 @@ TEST_F(TemplateWalk, TheHostsOwnFolderNeverMarksTables) {
   EXPECT_EQ(FlagsOf(table), 0x00);
 }
 
-TEST(DetachTableIndex, SkipsMissingTablesAndFolders) {
-  TempFolder work;
-  const std::wstring folder = work.MakeFolder(L"FOLDER.DBF");
-  const std::wstring mdx = work.Write(L"FOLDER.mdx", {1});
-  EXPECT_FALSE(DetachTableIndex(work.Extended(L"MISSING.DBF"), 0));
-  EXPECT_FALSE(DetachTableIndex(folder.substr(0, folder.size() - 1), 0));
-  EXPECT_TRUE(FileExists(mdx));
-  const std::wstring table = work.Write(L"HSKM.DBF", MakeTable(0x01));
-  EXPECT_TRUE(DetachTableIndex(table, table.size()));  // marker looked for in nothing
-  EXPECT_EQ(ReadBytes(table)[kFlags], 0x00);
-}
-
 // A path of exactly `length` characters (plain form) for a table below the
 // template folder, made of nested folders.
 std::wstring LongTablePath(const TempFolder& work, std::size_t length, std::wstring_view name) {
@@ -283,7 +246,7 @@ std::wstring LongTablePath(const TempFolder& work, std::size_t length, std::wstr
 
 TEST_F(TemplateWalk, ReachesTablesBeyondTheOldPathLimit) {
   std::vector<std::wstring> tables;
-  for (std::size_t length : {250u, 255u, 259u, 260u, 261u, 300u, 420u}) {
+  for (std::size_t length : {250u, 255u, 259u, 260u, 261u, 300u, 420u, 700u}) {
     const std::wstring relative =
         LongTablePath(work, length, L"T" + std::to_wstring(length) + L".DBF");
     ASSERT_EQ(work.Path().size() + relative.size(), length);
@@ -333,27 +296,28 @@ DWORD WaitForAttributes(const std::wstring& path, bool (*listed)(DWORD)) {
 }
 
 // `folder`\`link` made a Linux symbolic link to `target` (relative to
-// `folder`) by the Linux ln. Such a link lists as a folder reparse point
-// (0x410) that a walk could follow, unlike one made through
-// CreateSymbolicLinkW, which is unusable under Wine 8. Removed with the Linux
-// rm when the object goes (the Windows calls cannot remove it).
-class LinuxFolderLink {
+// `folder`) by the Linux ln. A link to a folder lists as a folder reparse
+// point (0x410) that a walk could follow, a link to a file as a plain file
+// (0x20); one made through CreateSymbolicLinkW is unusable under Wine 8.
+// Removed with the Linux rm when the object goes (the Windows calls cannot
+// remove it).
+class LinuxLink {
  public:
-  LinuxFolderLink(const std::wstring& folder, const std::wstring& link, const std::wstring& target)
+  LinuxLink(const std::wstring& folder, const std::wstring& link, const std::wstring& target)
       : folder_(folder), link_(link) {
     if (StartLinuxProgram(L"Z:\\bin\\ln", L"ln -s " + target + L" " + link, folder)) {
       attributes_ =
           WaitForAttributes(folder + link, [](DWORD a) { return a != INVALID_FILE_ATTRIBUTES; });
     }
   }
-  ~LinuxFolderLink() {
+  ~LinuxLink() {
     if (attributes_ != INVALID_FILE_ATTRIBUTES &&
         StartLinuxProgram(L"Z:\\bin\\rm", L"rm " + link_, folder_)) {
       WaitForAttributes(folder_ + link_, [](DWORD a) { return a == INVALID_FILE_ATTRIBUTES; });
     }
   }
-  LinuxFolderLink(const LinuxFolderLink&) = delete;
-  LinuxFolderLink& operator=(const LinuxFolderLink&) = delete;
+  LinuxLink(const LinuxLink&) = delete;
+  LinuxLink& operator=(const LinuxLink&) = delete;
 
   DWORD Attributes() const { return attributes_; }
 
@@ -367,7 +331,7 @@ TEST_F(TemplateWalk, ReparsePointsAreNeitherWalkedNorHandedOver) {
   const std::wstring outside = work.Write(L"outside\\T.DBF", MakeTable(0x01));
   const std::wstring outsideIndex = work.Write(L"outside\\T.MDX", {1});
   const std::wstring inside = Table(L"T.DBF");
-  const LinuxFolderLink link(work.Path() + L"TempLateTemp\\", L"link", L"../outside");
+  const LinuxLink link(work.Path() + L"TempLateTemp\\", L"link", L"../outside");
   ASSERT_EQ(link.Attributes(),
             static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
   // The link leads to the table: a walk that followed it would reach it.
@@ -375,7 +339,7 @@ TEST_F(TemplateWalk, ReparsePointsAreNeitherWalkedNorHandedOver) {
 
   std::vector<std::wstring> visited;
   WalkTables(work.Path() + L"TempLateTemp\\",
-             [&](const std::wstring& path, std::size_t) { visited.push_back(path); });
+             [&](ListedTable& table) { visited.push_back(table.path); });
   ASSERT_EQ(visited.size(), 1u);
   EXPECT_EQ(visited[0], inside);
 
@@ -383,6 +347,77 @@ TEST_F(TemplateWalk, ReparsePointsAreNeitherWalkedNorHandedOver) {
   EXPECT_EQ(FlagsOf(inside), 0x00);
   EXPECT_EQ(FlagsOf(outside), 0x01);
   EXPECT_TRUE(FileExists(outsideIndex));
+}
+
+// The entries of `folder` in the order the file system lists them.
+std::vector<std::wstring> ListedNames(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW entry;
+  HANDLE find = ::FindFirstFileW((folder + L"*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::wstring name = entry.cFileName;
+    if (name != L"." && name != L"..") names.push_back(name);
+  } while (::FindNextFileW(find, &entry));
+  ::FindClose(find);
+  return names;
+}
+
+TEST_F(TemplateWalk, AFolderATableAndAnIndexFileSwappedForLinksDuringTheWalkLeadNowhere) {
+  const Bytes original = MakeTable(0x01);
+  const std::wstring outside = work.Write(L"outside\\T.DBF", original);
+  const std::wstring outsideIndex = work.Write(L"outside\\O.MDX", {1});
+  // Listed as a plain folder, a marked table and a table's index file; once
+  // the walk has listed them, the folder is moved out of the template
+  // folder (the same folder, now with a table) and links to the outside are
+  // put in their places.
+  work.MakeFolder(L"TempLateTemp\\zHSKM");
+  const std::wstring marked = Table(L"HSKM_V.DBF");
+  const std::wstring table = Table(L"X.DBF");
+  const std::wstring index = work.Write(L"TempLateTemp\\X.MDX", {2});
+  // Tables listed before all of them: the swap follows the first one done.
+  const std::wstring folder = work.Extended(L"TempLateTemp\\");
+  for (int i = 0; i < 100; ++i) {
+    const std::vector<std::wstring> names = ListedNames(folder);
+    const auto first = std::find_if(names.begin(), names.end(),
+                                    [](const std::wstring& n) { return n != L"X.MDX"; });
+    if (first->rfind(L"first", 0) == 0) break;
+    Table(L"first" + std::to_wstring(i) + L".DBF");
+  }
+  ASSERT_EQ(ListedNames(folder).front().rfind(L"first", 0), 0u);
+
+  DebugStrings debug;
+  std::optional<LinuxLink> links[3];
+  std::wstring moved, movedIndex;
+  ScanFolder(Template(), [&](std::size_t done, std::size_t) {
+    if (done != 1) return;
+    ASSERT_TRUE(::MoveFileW((folder + L"zHSKM").c_str(), work.Extended(L"moved").c_str()));
+    moved = work.Write(L"moved\\M.DBF", original);
+    movedIndex = work.Write(L"moved\\M.MDX", {3});
+    ASSERT_TRUE(::DeleteFileW(marked.c_str()));
+    ASSERT_TRUE(::DeleteFileW(index.c_str()));
+    links[0].emplace(folder, L"zHSKM", L"../moved");
+    links[1].emplace(folder, L"HSKM_V.DBF", L"../outside/T.DBF");
+    links[2].emplace(folder, L"X.MDX", L"../outside/O.MDX");
+    for (const auto& link : links) ASSERT_NE(link->Attributes(), INVALID_FILE_ATTRIBUTES);
+  });
+  ASSERT_TRUE(links[2]) << "no table was done";
+
+  EXPECT_EQ(ReadBytes(outside), original);
+  EXPECT_TRUE(FileExists(outsideIndex));
+  EXPECT_EQ(ReadBytes(moved), original);
+  EXPECT_TRUE(FileExists(movedIndex));
+  EXPECT_EQ(FlagsOf(table), 0x00);
+  const auto line = [&](const wchar_t* name, const char* reason) {
+    return "qesh_deleteIndex_dbf: " + ToAnsi(work.Path() + L"TempLateTemp\\" + name) + ": " +
+           reason;
+  };
+  std::vector<std::string> lines = debug.Take("qesh_deleteIndex_dbf: ");
+  std::sort(lines.begin(), lines.end());
+  EXPECT_EQ(lines, (std::vector<std::string>{
+                       line(L"HSKM_V.DBF", "left alone: replaced since it was listed"),
+                       line(L"X.DBF", "index file kept: X.MDX (replaced since it was listed)"),
+                       line(L"zHSKM", "not entered: replaced since it was listed")}));
 }
 
 // Runs with the Chinese ANSI code page (LC_ALL=zh_CN.UTF-8 under Wine).
@@ -433,11 +468,11 @@ TEST_F(TemplateWalk, TheCountAgreesWithTheTablesTheWalkHandsOver) {
                                    FILE_ATTRIBUTE_READONLY));
   // A folder link back into the tree: followed, it would hand a table over
   // twice.
-  const LinuxFolderLink link(work.Path() + L"TempLateTemp\\", L"link", L"deep");
+  const LinuxLink link(work.Path() + L"TempLateTemp\\", L"link", L"deep");
   ASSERT_EQ(link.Attributes(),
             static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
   std::size_t visited = 0;
-  WalkTables(work.Path() + L"TempLateTemp\\", [&](const std::wstring&, std::size_t) { ++visited; });
+  WalkTables(work.Path() + L"TempLateTemp\\", [&](ListedTable&) { ++visited; });
   EXPECT_EQ(visited, 7u);
   EXPECT_EQ(CountTables(work.Path() + L"TempLateTemp\\"), visited);
 
