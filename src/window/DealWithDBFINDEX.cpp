@@ -14,7 +14,6 @@
 namespace window {
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"TForm_DeleteDBFIndex";
 constexpr UINT_PTR kStratTimerId = 1;
 constexpr UINT kStratTimerInterval = 1000;
 // Posted by the walk's thread: wParam tables done, lParam tables counted.
@@ -26,6 +25,11 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
 // The stored design position; the window is centred when shown.
 constexpr int kDesignLeft = 350;
 constexpr int kDesignTop = 264;
+
+// One registration for every window of the class alive at a time, on any
+// thread, nested calls included; the last window to go unregisters it.
+win::ClassSlot g_formClass{L"TForm_DeleteDBFIndex"};
+FormHooks g_hooks;
 
 void RunTemplateWalk(const std::string& templateDir, const tables::ScanProgress& progress) {
   tables::ScanFolder(templateDir, progress);
@@ -58,21 +62,15 @@ std::wstring ErrorBoxTitle() {
 
 }  // namespace
 
-FormHooks& Hooks() {
-  static FormHooks hooks;
-  return hooks;
-}
+FormHooks& Hooks() { return g_hooks; }
 
 TForm_DeleteDBFIndex::TForm_DeleteDBFIndex(HWND owner) : owner_(owner) {
-  // One registration for every window of the class alive at a time, nested
-  // calls included; the last window to go unregisters it.
-  static std::weak_ptr<win::WindowClass> formClass;
-  class_ = win::AcquireWindowClass(
-      formClass, kWindowClass,
-      win::RoutedProc<TForm_DeleteDBFIndex, &TForm_DeleteDBFIndex::window_,
-                      &TForm_DeleteDBFIndex::HandleMessage>,
-      ::LoadCursorW(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-  if (class_ == nullptr) throw FormError{L"Cannot register the window class"};
+  class_ = win::WindowClass(g_formClass,
+                            win::RoutedProc<TForm_DeleteDBFIndex, &TForm_DeleteDBFIndex::window_,
+                                            &TForm_DeleteDBFIndex::HandleMessage>,
+                            ::LoadCursorW(nullptr, IDC_ARROW),
+                            reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+  if (!class_) throw FormError{L"Cannot register the window class"};
 
   // The window font follows the screen's dpi; the layout follows the height
   // the platform actually realises for it.
@@ -82,7 +80,7 @@ TForm_DeleteDBFIndex::TForm_DeleteDBFIndex(HWND owner) : owner_(owner) {
 
   RECT frame{0, 0, layout.clientWidth, layout.clientHeight};
   ::AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-  window_.reset(::CreateWindowExW(kExStyle, kWindowClass, kFormTitle, kStyle, kDesignLeft,
+  window_.reset(::CreateWindowExW(kExStyle, class_.Name(), kFormTitle, kStyle, kDesignLeft,
                                   kDesignTop, frame.right - frame.left, frame.bottom - frame.top,
                                   owner_, nullptr, win::ThisModule(), this));
   if (window_.get() == nullptr) throw FormError{L"Cannot create the progress window"};

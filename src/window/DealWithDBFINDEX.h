@@ -80,7 +80,7 @@ class TForm_DeleteDBFIndex {
   HWND owner_;
   // The look of this call's widgets and its listener in the host's window.
   widgets::LookScope look_;
-  std::shared_ptr<win::WindowClass> class_;
+  win::WindowClass class_;
   win::UniqueFont windowFont_;
   win::UniqueFont labelFont_;
   win::UniqueWindow window_;
