@@ -1,5 +1,7 @@
 #include "entry/owner_handover.h"
 
+#include "win/thread_window.h"
+
 namespace entry {
 namespace {
 
@@ -28,7 +30,7 @@ bool QESH_FRAMEWORK_CALL SettingsChangeHandler(void* /*self*/, TMessage* /*messa
 SettingsChangeHook g_hook{reinterpret_cast<void*>(&SettingsChangeHandler), &g_application};
 
 void Announce(HWND window, WPARAM lost) {
-  if (window == nullptr) return;
+  if (!win::IsThreadWindow(window)) return;
   ::SendMessageW(window, kOwnerChangeMessage, lost, reinterpret_cast<LPARAM>(&g_hook));
 }
 

@@ -6,6 +6,9 @@
 // library (message 0xB020, wParam 1) and to the one gaining it (wParam 0), so
 // that a host built on the same window framework can hook the library's
 // settings-change handler into its own window's messages, and unhook it.
+// Only windows of the calling thread are told: one of another thread might
+// not answer (the call never waits for it), and one of another process could
+// not use the record's address. Such a window still owns the library's.
 #pragma once
 
 #include <windows.h>

@@ -2,6 +2,7 @@
 
 #include "tables/template_walk.h"
 #include "win/module_instance.h"
+#include "win/thread_window.h"
 #include "win/window_routing.h"
 #include "window/error_text.h"
 #include "window/failure_message.h"
@@ -30,6 +31,15 @@ constexpr int kDesignTop = 264;
 // thread, nested calls included; the last window to go unregisters it.
 win::ClassSlot g_formClass{L"TForm_DeleteDBFIndex"};
 FormHooks g_hooks;
+
+// Shows or hides the owner without moving, sizing, reordering or activating
+// it; an owner of another thread is not waited for (its thread does it when
+// it next takes messages).
+void ShowOwner(HWND owner, UINT showOrHide) {
+  UINT flags = showOrHide | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+  if (!win::IsThreadWindow(owner)) flags |= SWP_ASYNCWINDOWPOS;
+  ::SetWindowPos(owner, nullptr, 0, 0, 0, 0, flags);
+}
 
 void RunTemplateWalk(const std::string& templateDir, const tables::ScanProgress& progress) {
   tables::ScanFolder(templateDir, progress);
@@ -195,11 +205,9 @@ bool TForm_DeleteDBFIndex::IsDialogKeyTaken(const MSG& message) {
 }
 
 void TForm_DeleteDBFIndex::ShowCentred() {
-  // A hidden owner is shown for the run (without moving, sizing, reordering
-  // or activating it) and hidden again afterwards.
+  // A hidden owner is shown for the run and hidden again afterwards.
   if (owner_ != nullptr && !::IsWindowVisible(owner_)) {
-    ::SetWindowPos(owner_, nullptr, 0, 0, 0, 0,
-                   SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowOwner(owner_, SWP_SHOWWINDOW);
     ownerShownForRun_ = true;
   }
   RECT frame{};
@@ -216,10 +224,7 @@ void TForm_DeleteDBFIndex::HideAfterRun() {
     ::SetWindowPos(window_.get(), nullptr, 0, 0, 0, 0,
                    SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  if (ownerShownForRun_ && ::IsWindow(owner_)) {
-    ::SetWindowPos(owner_, nullptr, 0, 0, 0, 0,
-                   SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  if (ownerShownForRun_ && ::IsWindow(owner_)) ShowOwner(owner_, SWP_HIDEWINDOW);
   ownerShownForRun_ = false;
 }
 
@@ -279,8 +284,11 @@ void TForm_DeleteDBFIndex::ReportCurrentFailure() const {
 
 void TForm_DeleteDBFIndex::ShowError(const std::wstring& message) const {
   const std::wstring title = ErrorBoxTitle();
+  // The box disables its owner: a host window of another thread is left to
+  // that thread, and the progress window owns the box instead.
+  const HWND boxOwner = owner_ == nullptr || win::IsThreadWindow(owner_) ? owner_ : window_.get();
   ThreadWindowsDisabled disabled;
-  ::MessageBoxW(owner_, message.c_str(), title.c_str(), MB_OK | MB_ICONSTOP);
+  ::MessageBoxW(boxOwner, message.c_str(), title.c_str(), MB_OK | MB_ICONSTOP);
   // Enabled first, so that the window active before the box (the progress
   // window) can take activation back.
   disabled.Release();

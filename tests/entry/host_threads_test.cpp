@@ -1,11 +1,13 @@
-// DoIt in hosts with several GUI threads: calls on two threads that end in
-// the other order, two first calls at the same moment, and unloading after
-// calls on two threads.
+// DoIt in hosts with several GUI threads and with host windows the call
+// cannot talk to: calls on two threads that end in the other order, two first
+// calls at the same moment, a host window of another process, a host window
+// of a thread that answers nothing, and unloading after calls on two threads.
 // The threads are put in order by what their hooks see (a window shown, a
 // start-timer tick held back until the other call is where it must be).
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <functional>
 #include <thread>
 
@@ -18,7 +20,7 @@ namespace {
 using namespace testing_support;
 
 constexpr std::size_t kFlags = 28;
-// Bounds for waits on another thread; never reached when all goes well.
+// Bounds for waits on another thread or process; never reached when all goes well.
 constexpr DWORD kPatienceMs = 30000;
 
 // A work folder whose template folder holds one table with the index flag
@@ -274,6 +276,122 @@ TEST(SeveralGuiThreads, TwoFirstCallsAtTheSameMomentInAFreshProcessBothRunTheirJ
     SimultaneousCalls calls(library, true);
     EXPECT_TRUE(calls.shown[0] && calls.shown[1]) << "round " << round;
   }
+}
+
+// A host window in a child process (tools/record_host.cpp) that counts the
+// owner-change messages it receives.
+class ChildProcessHost {
+ public:
+  ChildProcessHost() {
+    wchar_t self[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring command(self, length);
+    command = L"\"" + command.substr(0, command.rfind(L'\\') + 1) + L"record-host.exe\"";
+    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+    HANDLE read = nullptr, write = nullptr;
+    if (!::CreatePipe(&read, &write, &inherit, 0)) return;
+    ::SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = write;
+    startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION info{};
+    if (::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                         &startup, &info)) {
+      ::CloseHandle(info.hThread);
+      process_ = info.hProcess;
+    }
+    ::CloseHandle(write);
+    // Its first line: the window's handle, once the window is there.
+    std::string line;
+    char c = 0;
+    DWORD got = 0;
+    while (::ReadFile(read, &c, 1, &got, nullptr) && got == 1 && c != '\n') line.push_back(c);
+    ::CloseHandle(read);
+    window_ = reinterpret_cast<HWND>(static_cast<INT_PTR>(std::strtoll(line.c_str(), nullptr, 10)));
+  }
+  ~ChildProcessHost() {
+    if (process_ == nullptr) return;
+    ::PostMessageW(window_, WM_CLOSE, 0, 0);
+    if (::WaitForSingleObject(process_, kPatienceMs) != WAIT_OBJECT_0) {
+      ::TerminateProcess(process_, 1);
+    }
+    ::CloseHandle(process_);
+  }
+  ChildProcessHost(const ChildProcessHost&) = delete;
+  ChildProcessHost& operator=(const ChildProcessHost&) = delete;
+
+  HWND Window() const { return window_; }
+  // The owner-change messages the window has received; -1 when it did not say.
+  LRESULT OwnerMessages() const {
+    DWORD_PTR count = 0;
+    if (!::SendMessageTimeoutW(window_, WM_APP, 0, 0, SMTO_NORMAL, kPatienceMs, &count)) return -1;
+    return static_cast<LRESULT>(count);
+  }
+
+ private:
+  HANDLE process_ = nullptr;
+  HWND window_ = nullptr;
+};
+
+// The owner of this thread's progress window, read when it is shown.
+HostThreadHooks ReadOwner(HWND& owner) {
+  return HostThreadHooks(nullptr, [&owner](const CWPSTRUCT& sent) {
+    if (Shows(sent) && IsProgressWindow(sent.hwnd)) owner = ::GetWindow(sent.hwnd, GW_OWNER);
+  });
+}
+
+TEST(HostWindowElsewhere, AWindowOfAnotherProcessOwnsTheWindowAndIsSentNoRecord) {
+  Library library;
+  ASSERT_TRUE(library.Loaded());
+  ChildProcessHost child;
+  ASSERT_TRUE(::IsWindow(child.Window()));
+  WorkFolder folder;
+  HWND owner = nullptr;
+  {
+    const HostThreadHooks hooks = ReadOwner(owner);
+    EXPECT_EQ(library.Run(child.Window(), folder.ansi.c_str(), "D:\\src"), L"D:\\src\\");
+  }
+  EXPECT_TRUE(folder.Detached());
+  EXPECT_EQ(owner, child.Window());
+  EXPECT_EQ(child.OwnerMessages(), 0);
+}
+
+TEST(HostWindowElsewhere, AHiddenWindowOfAThreadThatAnswersNothingDoesNotHoldUpTheCall) {
+  Library library;
+  ASSERT_TRUE(library.Loaded());
+  const HANDLE callEnded = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::atomic<HWND> blockedHost{nullptr};
+  DWORD waited = WAIT_FAILED;
+  std::vector<WPARAM> ownerChanges;
+  bool visibleAfter = true;
+  std::thread blocked([&] {
+    HostWindow host(false);
+    blockedHost = host.Handle();
+    // Waits for the call to end, answering nothing meanwhile.
+    waited = ::WaitForSingleObject(callEnded, kPatienceMs);
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+    ownerChanges = OwnerChanges(host.OwnerMessages());
+    visibleAfter = ::IsWindowVisible(host.Handle()) != FALSE;
+  });
+  while (blockedHost == nullptr) ::Sleep(1);
+  WorkFolder folder;
+  HWND owner = nullptr;
+  {
+    const HostThreadHooks hooks = ReadOwner(owner);
+    EXPECT_EQ(library.Run(blockedHost, folder.ansi.c_str(), "D:\\src"), L"D:\\src\\");
+  }
+  ::SetEvent(callEnded);
+  blocked.join();
+  ::CloseHandle(callEnded);
+  EXPECT_EQ(waited, static_cast<DWORD>(WAIT_OBJECT_0)) << "the call waited for the blocked thread";
+  EXPECT_TRUE(folder.Detached());
+  EXPECT_EQ(owner, blockedHost.load());
+  EXPECT_TRUE(ownerChanges.empty());
+  EXPECT_FALSE(visibleAfter);
 }
 
 }  // namespace
