@@ -142,7 +142,7 @@ int TForm_DeleteDBFIndex::ShowModal() {
     } catch (...) {
       ReportCurrentFailure();
     }
-    ShowCentred();
+    ShowCentred(disabled);
 
     modalResult_ = mrNone;
     while (modalResult_ == mrNone) {
@@ -204,9 +204,12 @@ bool TForm_DeleteDBFIndex::IsDialogKeyTaken(const MSG& message) {
   return contents_->DialogKey(static_cast<UINT>(message.wParam));
 }
 
-void TForm_DeleteDBFIndex::ShowCentred() {
-  // A hidden owner is shown for the run and hidden again afterwards.
+void TForm_DeleteDBFIndex::ShowCentred(ThreadWindowsDisabled& disabled) {
+  // A hidden owner is shown for the run and hidden again afterwards. One of
+  // this thread is disabled with the thread's other windows, before it is
+  // shown, and enabled with them, before it is hidden again.
   if (owner_ != nullptr && !::IsWindowVisible(owner_)) {
+    if (win::IsThreadWindow(owner_)) disabled.Add(owner_);
     ShowOwner(owner_, SWP_SHOWWINDOW);
     ownerShownForRun_ = true;
   }

@@ -222,20 +222,6 @@ TEST_F(ProgressWindow, AnOwnerDestroyedBeforeTheJobEndsTheRunAndKillsOnlyTheWind
   EXPECT_TRUE(::IsWindowEnabled(host.Handle()));
 }
 
-TEST_F(ProgressWindow, AHiddenHostIsShownForTheRunAndHiddenAgain) {
-  HostWindow hidden(false);
-  TForm_DeleteDBFIndex form(hidden.Handle());
-  bool visibleDuringRun = false;
-  Watcher watcher([&] {
-    HWND hwnd = WaitForProgressWindow();
-    visibleDuringRun = ::IsWindowVisible(hidden.Handle()) != FALSE;
-    ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
-  });
-  EXPECT_EQ(form.ShowModal(), mrCancel);
-  EXPECT_TRUE(visibleDuringRun);
-  EXPECT_FALSE(::IsWindowVisible(hidden.Handle()));
-}
-
 TEST_F(ProgressWindow, TwoHundredRunsLeaveNoGdiObjectsOrWindowsBehind) {
   auto runOnce = [&] {
     TForm_DeleteDBFIndex form(host.Handle());
