@@ -18,8 +18,10 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 # runtime adds only what it uses.
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--gc-sections")
 set(QESH_SECTION_FLAGS "-ffunction-sections -fdata-sections")
-# One GUI thread runs everything, so function-local statics need no locks
-# (which would bring the threads library in). C++ only.
+# Function-local statics get no locks (which would bring the threads
+# library's guard code in): the library's own code has none that is
+# initialised on first use (tests/build/local_statics.py checks); what its
+# threads share lives at namespace scope and is guarded. C++ only.
 set(QESH_CXX_ONLY_FLAGS "-fno-threadsafe-statics")
 
 # Windows programs run under Wine with the project's own prefix: the top-level

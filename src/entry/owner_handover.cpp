@@ -1,9 +1,11 @@
 #include "entry/owner_handover.h"
 
+#include "win/thread_window.h"
+
 namespace entry {
 namespace {
 
-HWND g_applicationOwner = nullptr;
+thread_local HWND g_applicationOwner = nullptr;
 
 // The library application's settings-change handler: asked by the host's
 // framework for each message of its main window, it handles none (false).
@@ -27,13 +29,17 @@ bool QESH_FRAMEWORK_CALL SettingsChangeHandler(void* /*self*/, TMessage* /*messa
 // Static storage: valid until after the last "unhook" message has been sent.
 SettingsChangeHook g_hook{reinterpret_cast<void*>(&SettingsChangeHandler), &g_application};
 
+void Announce(HWND window, WPARAM lost) {
+  if (!win::IsThreadWindow(window)) return;
+  ::SendMessageW(window, kOwnerChangeMessage, lost, reinterpret_cast<LPARAM>(&g_hook));
+}
+
 void ChangeOwner(HWND to) {
   const HWND from = g_applicationOwner;
   if (from == to) return;
   g_applicationOwner = to;
-  const LPARAM hook = reinterpret_cast<LPARAM>(&g_hook);
-  if (from != nullptr) ::SendMessageW(from, kOwnerChangeMessage, 1, hook);
-  if (to != nullptr) ::SendMessageW(to, kOwnerChangeMessage, 0, hook);
+  Announce(from, 1);
+  Announce(to, 0);
 }
 
 }  // namespace

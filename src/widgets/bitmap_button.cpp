@@ -16,8 +16,7 @@
 namespace widgets {
 namespace {
 
-std::weak_ptr<win::WindowClass> g_buttonClass;
-constexpr wchar_t kClassName[] = L"QeshRzBitBtn";
+win::ClassSlot g_buttonClass{L"QeshRzBitBtn"};
 constexpr UINT kCaptionFlags = DT_CENTER | DT_EXPANDTABS | DT_WORDBREAK;
 
 bool ModifierHeld() {
@@ -36,15 +35,14 @@ TRzBitBtn::TRzBitBtn(WidgetParent& parent, BitBtnSettings settings)
 std::unique_ptr<TRzBitBtn> TRzBitBtn::Create(WidgetParent& parent, Rect bounds,
                                              BitBtnSettings settings) {
   std::unique_ptr<TRzBitBtn> button(new TRzBitBtn(parent, std::move(settings)));
-  button->class_ = win::AcquireWindowClass(
-      g_buttonClass, kClassName,
-      win::RoutedProc<TRzBitBtn, &TRzBitBtn::window_, &TRzBitBtn::HandleMessage>,
+  button->class_ = win::WindowClass(
+      g_buttonClass, win::RoutedProc<TRzBitBtn, &TRzBitBtn::window_, &TRzBitBtn::HandleMessage>,
       ::LoadCursorW(nullptr, IDC_ARROW));
   if (!button->class_) return nullptr;
   DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS;
   if (!button->settings_.enabled) style |= WS_DISABLED;
   const HWND window = ::CreateWindowExW(
-      0, button->class_->Name(), button->settings_.caption.c_str(), style, bounds.left, bounds.top,
+      0, button->class_.Name(), button->settings_.caption.c_str(), style, bounds.left, bounds.top,
       bounds.Width(), bounds.Height(), parent.Handle(), nullptr, win::ThisModule(), button.get());
   if (!window) return nullptr;
   return button;
@@ -90,7 +88,7 @@ bool TRzBitBtn::ActiveDefault() const {
   if (!focus || focus == window_.get()) return true;
   wchar_t name[32] = {};
   ::GetClassNameW(focus, name, 32);
-  return std::wstring(name) != kClassName;
+  return std::wstring(name) != g_buttonClass.name;
 }
 
 bool TRzBitBtn::DialogKey(UINT virtualKey) {

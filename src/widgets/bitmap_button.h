@@ -40,10 +40,7 @@
 #include "widgets/paint_context.h"
 #include "widgets/widget_parent.h"
 #include "win/gdi_handles.h"
-
-namespace win {
-class WindowClass;
-}  // namespace win
+#include "win/window_class.h"
 
 namespace widgets {
 
@@ -107,7 +104,7 @@ class TRzBitBtn final : public ChildWindow {
   BitBtnSettings settings_;
   bool hot_ = false;
   bool pressed_ = false;
-  std::shared_ptr<win::WindowClass> class_;  // outlives the window below
+  win::WindowClass class_;  // outlives the window below
   win::UniqueWindow window_;
 };
 

@@ -13,46 +13,45 @@ namespace {
 
 LRESULT CALLBACK BlinkHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+win::ClassSlot g_blinkHostClass{L"QeshRzBlinkHost"};
+
+// One thread's list.
 struct BlinkList {
   std::vector<BlinkMember*> members;
-  std::weak_ptr<win::WindowClass> classSlot;
   // Declared before the window, so the window goes first.
-  std::shared_ptr<win::WindowClass> windowClass;
+  win::WindowClass windowClass;
   win::UniqueWindow window;
   bool timerSet = false;
 
   void Start() {
-    windowClass = win::AcquireWindowClass(classSlot, L"QeshRzBlinkHost", BlinkHostProc);
+    windowClass = win::WindowClass(g_blinkHostClass, BlinkHostProc);
     if (!windowClass) return;
-    window.reset(::CreateWindowExW(0, windowClass->Name(), L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                   nullptr, win::ThisModule(), nullptr));
+    window.reset(::CreateWindowExW(0, windowClass.Name(), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                   win::ThisModule(), nullptr));
     if (window.get()) {
       timerSet = ::SetTimer(window.get(), kBlinkTimerId, kBlinkIntervalMs, nullptr) != 0;
     }
   }
 
-  void Stop() {
+  ~BlinkList() {
     if (timerSet && window.get()) ::KillTimer(window.get(), kBlinkTimerId);
-    timerSet = false;
-    window.reset();
-    windowClass.reset();
   }
 };
 
-BlinkList& List() {
-  static BlinkList list;
-  return list;
-}
+// The calling thread's list; null while it has no members.
+thread_local BlinkList* g_list = nullptr;
 
 LRESULT CALLBACK BlinkHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   try {
     if (message == WM_TIMER && wParam == kBlinkTimerId) {
       // A tick may arrive after the last member left (KillTimer leaves
-      // queued ticks): then the copy is empty and nothing happens. A member
+      // queued ticks): then there is no list and nothing happens. A member
       // that left during this tick is not called.
-      const std::vector<BlinkMember*> members = List().members;
+      if (g_list == nullptr) return 0;
+      const std::vector<BlinkMember*> members = g_list->members;
       for (BlinkMember* member : members) {
-        const auto& now = List().members;
+        if (g_list == nullptr) break;
+        const auto& now = g_list->members;
         if (std::find(now.begin(), now.end(), member) != now.end()) member->BlinkTick();
       }
       return 0;
@@ -66,21 +65,29 @@ LRESULT CALLBACK BlinkHostProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 }  // namespace
 
 void JoinBlinkList(BlinkMember& member) {
-  BlinkList& list = List();
+  std::unique_ptr<BlinkList> made;
+  if (g_list == nullptr) made = std::make_unique<BlinkList>();
+  BlinkList& list = made ? *made : *g_list;
   list.members.push_back(&member);
-  if (list.members.size() == 1) list.Start();
+  if (made) {
+    g_list = made.release();
+    g_list->Start();
+  }
 }
 
 void LeaveBlinkList(BlinkMember& member) {
-  BlinkList& list = List();
-  const auto it = std::find(list.members.begin(), list.members.end(), &member);
-  if (it == list.members.end()) return;
-  list.members.erase(it);
-  if (list.members.empty()) list.Stop();
+  if (g_list == nullptr) return;
+  auto& members = g_list->members;
+  const auto it = std::find(members.begin(), members.end(), &member);
+  if (it == members.end()) return;
+  members.erase(it);
+  if (!members.empty()) return;
+  delete g_list;
+  g_list = nullptr;
 }
 
-std::size_t BlinkListSize() { return List().members.size(); }
+std::size_t BlinkListSize() { return g_list != nullptr ? g_list->members.size() : 0; }
 
-HWND BlinkTimerWindow() { return List().window.get(); }
+HWND BlinkTimerWindow() { return g_list != nullptr ? g_list->window.get() : nullptr; }
 
 }  // namespace widgets

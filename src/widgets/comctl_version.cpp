@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "win/made_once.h"
 #include "win/system_library.h"
 
 namespace widgets {
@@ -69,11 +70,10 @@ FileVersion Read() {
   return FileVersion{HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS)};
 }
 
+win::MadeOnce<FileVersion> g_version;
+
 }  // namespace
 
-FileVersion CommonControlsVersion() {
-  static const FileVersion version = Read();
-  return version;
-}
+FileVersion CommonControlsVersion() { return g_version.Get(Read); }
 
 }  // namespace widgets

@@ -11,7 +11,7 @@
 
 namespace widgets {
 namespace {
-std::weak_ptr<win::WindowClass> g_panelClass;
+win::ClassSlot g_panelClass{L"QeshRzPanel"};
 }  // namespace
 
 void PaintOnlyWidget::SetBounds(Rect bounds) {
@@ -28,13 +28,12 @@ TRzPanel::TRzPanel(PanelSettings settings) : settings_(std::move(settings)) {}
 
 std::unique_ptr<TRzPanel> TRzPanel::Create(HWND parent, Rect bounds, PanelSettings settings) {
   std::unique_ptr<TRzPanel> panel(new TRzPanel(std::move(settings)));
-  panel->class_ = win::AcquireWindowClass(
-      g_panelClass, L"QeshRzPanel",
-      win::RoutedProc<TRzPanel, &TRzPanel::window_, &TRzPanel::HandleMessage>,
+  panel->class_ = win::WindowClass(
+      g_panelClass, win::RoutedProc<TRzPanel, &TRzPanel::window_, &TRzPanel::HandleMessage>,
       ::LoadCursorW(nullptr, IDC_ARROW));
   if (!panel->class_) return nullptr;
   const HWND window = ::CreateWindowExW(
-      WS_EX_CONTROLPARENT, panel->class_->Name(), panel->settings_.caption.c_str(),
+      WS_EX_CONTROLPARENT, panel->class_.Name(), panel->settings_.caption.c_str(),
       WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, bounds.left, bounds.top,
       bounds.Width(), bounds.Height(), parent, nullptr, win::ThisModule(), panel.get());
   if (!window) return nullptr;

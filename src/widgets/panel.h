@@ -32,10 +32,7 @@
 #include "widgets/paint_context.h"
 #include "widgets/paint_only_widget.h"
 #include "win/gdi_handles.h"
-
-namespace win {
-class WindowClass;
-}  // namespace win
+#include "win/window_class.h"
 
 namespace widgets {
 
@@ -104,7 +101,7 @@ class TRzPanel final : public WidgetParent {
   void AdoptWindow(std::unique_ptr<ChildWindow> window);
 
   PanelSettings settings_;
-  std::shared_ptr<win::WindowClass> class_;  // outlives the window below
+  win::WindowClass class_;  // outlives the window below
   win::UniqueWindow window_;
   std::vector<std::unique_ptr<PaintOnlyWidget>> graphics_;
   std::vector<std::unique_ptr<ChildWindow>> windows_;

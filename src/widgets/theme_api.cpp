@@ -1,5 +1,6 @@
 #include "widgets/theme_api.h"
 
+#include "win/made_once.h"
 #include "win/system_library.h"
 
 namespace widgets {
@@ -23,12 +24,11 @@ ThemeApi Load() {
   return api;
 }
 
+win::MadeOnce<ThemeApi> g_api;
+
 }  // namespace
 
-const ThemeApi& Theme() {
-  static const ThemeApi api = Load();
-  return api;
-}
+const ThemeApi& Theme() { return g_api.Get(Load); }
 
 HTHEME OpenTheme(HWND window, const wchar_t* classList) {
   const ThemeApi& api = Theme();

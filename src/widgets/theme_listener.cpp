@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "win/exclusive_lock.h"
+
 namespace widgets {
 namespace {
 
@@ -20,15 +22,6 @@ struct Hooked {
 constexpr int kMaxHooked = 16;
 Hooked g_hooked[kMaxHooked];
 SRWLOCK g_lock = SRWLOCK_INIT;
-
-// Holds the table's lock for a scope.
-class TableLock {
- public:
-  TableLock() { ::AcquireSRWLockExclusive(&g_lock); }
-  ~TableLock() { ::ReleaseSRWLockExclusive(&g_lock); }
-  TableLock(const TableLock&) = delete;
-  TableLock& operator=(const TableLock&) = delete;
-};
 std::atomic<unsigned> g_generation{0};
 
 Hooked* Find(HWND window) {
@@ -75,7 +68,7 @@ LRESULT CALLBACK ListenerProc(HWND window, UINT message, WPARAM wParam, LPARAM l
   WNDPROC previous = nullptr;
   bool unicode = true;
   {
-    TableLock hold;
+    win::ExclusiveLock hold(g_lock);
     Hooked* entry = Find(window);
     if (entry != nullptr) {
       previous = entry->previous;
@@ -98,7 +91,7 @@ bool ListenForThemeChanges(HWND window) {
   if (window == nullptr || !::IsWindow(window)) return false;
   // Only the window's own thread may change its procedure.
   if (::GetWindowThreadProcessId(window, nullptr) != ::GetCurrentThreadId()) return false;
-  TableLock hold;
+  win::ExclusiveLock hold(g_lock);
   if (Hooked* entry = Find(window)) {
     ++entry->calls;  // still in the chain, perhaps inert since an earlier call
     return true;
@@ -119,7 +112,7 @@ bool ListenForThemeChanges(HWND window) {
 }
 
 void StopListeningForThemeChanges(HWND window) {
-  TableLock hold;
+  win::ExclusiveLock hold(g_lock);
   Hooked* entry = window != nullptr ? Find(window) : nullptr;
   if (entry == nullptr || entry->calls == 0) return;
   if (--entry->calls > 0) return;

@@ -1,33 +1,40 @@
 #include "win/window_class.h"
 
+#include "win/exclusive_lock.h"
 #include "win/module_instance.h"
 
 namespace win {
 
-WindowClass::WindowClass(const wchar_t* name, WNDPROC proc, HCURSOR cursor, HBRUSH background)
-    : name_(name) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = proc;
-  wc.hInstance = ThisModule();
-  wc.hCursor = cursor;
-  wc.hbrBackground = background;
-  wc.lpszClassName = name;
-  atom_ = ::RegisterClassExW(&wc);
+WindowClass::WindowClass(ClassSlot& slot, WNDPROC proc, HCURSOR cursor, HBRUSH background) {
+  ExclusiveLock hold(slot.lock);
+  if (slot.users == 0) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = proc;
+    wc.hInstance = ThisModule();
+    wc.hCursor = cursor;
+    wc.hbrBackground = background;
+    wc.lpszClassName = slot.name;
+    if (::RegisterClassExW(&wc) == 0) return;
+  }
+  ++slot.users;
+  slot_ = &slot;
 }
 
-WindowClass::~WindowClass() {
-  if (atom_ != 0) ::UnregisterClassW(name_, ThisModule());
+WindowClass& WindowClass::operator=(WindowClass&& other) noexcept {
+  if (this != &other) {
+    reset();
+    slot_ = other.slot_;
+    other.slot_ = nullptr;
+  }
+  return *this;
 }
 
-std::shared_ptr<WindowClass> AcquireWindowClass(std::weak_ptr<WindowClass>& slot,
-                                                const wchar_t* name, WNDPROC proc, HCURSOR cursor,
-                                                HBRUSH background) {
-  if (auto held = slot.lock()) return held;
-  auto made = std::make_shared<WindowClass>(name, proc, cursor, background);
-  if (!made->Registered()) return nullptr;
-  slot = made;
-  return made;
+void WindowClass::reset() {
+  if (slot_ == nullptr) return;
+  ExclusiveLock hold(slot_->lock);
+  if (--slot_->users == 0) ::UnregisterClassW(slot_->name, ThisModule());
+  slot_ = nullptr;
 }
 
 }  // namespace win

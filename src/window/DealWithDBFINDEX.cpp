@@ -2,6 +2,7 @@
 
 #include "tables/template_walk.h"
 #include "win/module_instance.h"
+#include "win/thread_window.h"
 #include "win/window_routing.h"
 #include "window/error_text.h"
 #include "window/failure_message.h"
@@ -14,7 +15,6 @@
 namespace window {
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"TForm_DeleteDBFIndex";
 constexpr UINT_PTR kStratTimerId = 1;
 constexpr UINT kStratTimerInterval = 1000;
 // Posted by the walk's thread: wParam tables done, lParam tables counted.
@@ -26,6 +26,20 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
 // The stored design position; the window is centred when shown.
 constexpr int kDesignLeft = 350;
 constexpr int kDesignTop = 264;
+
+// One registration for every window of the class alive at a time, on any
+// thread, nested calls included; the last window to go unregisters it.
+win::ClassSlot g_formClass{L"TForm_DeleteDBFIndex"};
+FormHooks g_hooks;
+
+// Shows or hides the owner without moving, sizing, reordering or activating
+// it; an owner of another thread is not waited for (its thread does it when
+// it next takes messages).
+void ShowOwner(HWND owner, UINT showOrHide) {
+  UINT flags = showOrHide | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+  if (!win::IsThreadWindow(owner)) flags |= SWP_ASYNCWINDOWPOS;
+  ::SetWindowPos(owner, nullptr, 0, 0, 0, 0, flags);
+}
 
 void RunTemplateWalk(const std::string& templateDir, const tables::ScanProgress& progress) {
   tables::ScanFolder(templateDir, progress);
@@ -58,21 +72,15 @@ std::wstring ErrorBoxTitle() {
 
 }  // namespace
 
-FormHooks& Hooks() {
-  static FormHooks hooks;
-  return hooks;
-}
+FormHooks& Hooks() { return g_hooks; }
 
 TForm_DeleteDBFIndex::TForm_DeleteDBFIndex(HWND owner) : owner_(owner) {
-  // One registration for every window of the class alive at a time, nested
-  // calls included; the last window to go unregisters it.
-  static std::weak_ptr<win::WindowClass> formClass;
-  class_ = win::AcquireWindowClass(
-      formClass, kWindowClass,
-      win::RoutedProc<TForm_DeleteDBFIndex, &TForm_DeleteDBFIndex::window_,
-                      &TForm_DeleteDBFIndex::HandleMessage>,
-      ::LoadCursorW(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-  if (class_ == nullptr) throw FormError{L"Cannot register the window class"};
+  class_ = win::WindowClass(g_formClass,
+                            win::RoutedProc<TForm_DeleteDBFIndex, &TForm_DeleteDBFIndex::window_,
+                                            &TForm_DeleteDBFIndex::HandleMessage>,
+                            ::LoadCursorW(nullptr, IDC_ARROW),
+                            reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+  if (!class_) throw FormError{L"Cannot register the window class"};
 
   // The window font follows the screen's dpi; the layout follows the height
   // the platform actually realises for it.
@@ -82,7 +90,7 @@ TForm_DeleteDBFIndex::TForm_DeleteDBFIndex(HWND owner) : owner_(owner) {
 
   RECT frame{0, 0, layout.clientWidth, layout.clientHeight};
   ::AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-  window_.reset(::CreateWindowExW(kExStyle, kWindowClass, kFormTitle, kStyle, kDesignLeft,
+  window_.reset(::CreateWindowExW(kExStyle, class_.Name(), kFormTitle, kStyle, kDesignLeft,
                                   kDesignTop, frame.right - frame.left, frame.bottom - frame.top,
                                   owner_, nullptr, win::ThisModule(), this));
   if (window_.get() == nullptr) throw FormError{L"Cannot create the progress window"};
@@ -132,7 +140,7 @@ int TForm_DeleteDBFIndex::ShowModal() {
     // The start timer is armed once the window is up, so that the job never
     // starts sooner than its delay after the user sees the window, however
     // long the showing takes.
-    ShowCentred();
+    ShowCentred(disabled);
     try {
       FormShow();
     } catch (...) {
@@ -199,12 +207,13 @@ bool TForm_DeleteDBFIndex::IsDialogKeyTaken(const MSG& message) {
   return contents_->DialogKey(static_cast<UINT>(message.wParam));
 }
 
-void TForm_DeleteDBFIndex::ShowCentred() {
-  // A hidden owner is shown for the run (without moving, sizing, reordering
-  // or activating it) and hidden again afterwards.
+void TForm_DeleteDBFIndex::ShowCentred(ThreadWindowsDisabled& disabled) {
+  // A hidden owner is shown for the run and hidden again afterwards. One of
+  // this thread is disabled with the thread's other windows, before it is
+  // shown, and enabled with them, before it is hidden again.
   if (owner_ != nullptr && !::IsWindowVisible(owner_)) {
-    ::SetWindowPos(owner_, nullptr, 0, 0, 0, 0,
-                   SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (win::IsThreadWindow(owner_)) disabled.Add(owner_);
+    ShowOwner(owner_, SWP_SHOWWINDOW);
     ownerShownForRun_ = true;
   }
   RECT frame{};
@@ -221,10 +230,7 @@ void TForm_DeleteDBFIndex::HideAfterRun() {
     ::SetWindowPos(window_.get(), nullptr, 0, 0, 0, 0,
                    SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  if (ownerShownForRun_ && ::IsWindow(owner_)) {
-    ::SetWindowPos(owner_, nullptr, 0, 0, 0, 0,
-                   SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  if (ownerShownForRun_ && ::IsWindow(owner_)) ShowOwner(owner_, SWP_HIDEWINDOW);
   ownerShownForRun_ = false;
 }
 
@@ -284,8 +290,11 @@ void TForm_DeleteDBFIndex::ReportCurrentFailure() const {
 
 void TForm_DeleteDBFIndex::ShowError(const std::wstring& message) const {
   const std::wstring title = ErrorBoxTitle();
+  // The box disables its owner: a host window of another thread is left to
+  // that thread, and the progress window owns the box instead.
+  const HWND boxOwner = owner_ == nullptr || win::IsThreadWindow(owner_) ? owner_ : window_.get();
   ThreadWindowsDisabled disabled;
-  ::MessageBoxW(owner_, message.c_str(), title.c_str(), MB_OK | MB_ICONSTOP);
+  ::MessageBoxW(boxOwner, message.c_str(), title.c_str(), MB_OK | MB_ICONSTOP);
   // Enabled first, so that the window active before the box (the progress
   // window) can take activation back.
   disabled.Release();

@@ -16,6 +16,7 @@
 #include "window/gdi_font.h"
 #include "window/modal_result.h"
 #include "window/template_job.h"
+#include "window/thread_windows.h"
 #include "window/unzip_component.h"
 
 namespace window {
@@ -74,13 +75,14 @@ class TForm_DeleteDBFIndex {
   void ShowError(const std::wstring& message) const;
   // Enter and Escape for the window's default and cancel buttons.
   bool IsDialogKeyTaken(const MSG& message);
-  void ShowCentred();
+  // Shows the window centred, and a hidden owner for the run.
+  void ShowCentred(ThreadWindowsDisabled& disabled);
   void HideAfterRun();
 
   HWND owner_;
   // The look of this call's widgets and its listener in the host's window.
   widgets::LookScope look_;
-  std::shared_ptr<win::WindowClass> class_;
+  win::WindowClass class_;
   win::UniqueFont windowFont_;
   win::UniqueFont labelFont_;
   win::UniqueWindow window_;

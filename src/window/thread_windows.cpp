@@ -30,6 +30,12 @@ ThreadWindowsDisabled::ThreadWindowsDisabled(HWND keep) : previouslyActive_(::Ge
   for (HWND hwnd : disabled_) ::EnableWindow(hwnd, FALSE);
 }
 
+void ThreadWindowsDisabled::Add(HWND window) {
+  if (!::IsWindowEnabled(window)) return;
+  disabled_.push_back(window);
+  ::EnableWindow(window, FALSE);
+}
+
 void ThreadWindowsDisabled::Release() {
   for (HWND hwnd : disabled_) {
     if (::IsWindow(hwnd)) ::EnableWindow(hwnd, TRUE);

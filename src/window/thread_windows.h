@@ -18,6 +18,10 @@ class ThreadWindowsDisabled {
   ThreadWindowsDisabled(const ThreadWindowsDisabled&) = delete;
   ThreadWindowsDisabled& operator=(const ThreadWindowsDisabled&) = delete;
 
+  // Disables `window` too, when it is enabled, and enables it again with
+  // the others.
+  void Add(HWND window);
+
   // Re-enables the remembered windows that still exist; later calls do
   // nothing.
   void Release();

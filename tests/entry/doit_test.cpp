@@ -3,6 +3,8 @@
 // messages, repeated calls and unloading.
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include "host_thread_hooks.h"
 #include "host_window.h"
 #include "temp_folder.h"
@@ -128,6 +130,38 @@ TEST_F(DoIt, TheHostOwnsTheWindowAndIsDisabledWhileItIsUp) {
   EXPECT_EQ(owner, host.Handle());
   EXPECT_FALSE(hostEnabled);
   EXPECT_TRUE(::IsWindowEnabled(host.Handle()));
+}
+
+TEST_F(DoIt, AHiddenHostIsShownAndDisabledForTheRunAndEnabledBeforeItIsHiddenAgain) {
+  const std::string folder = WorkFolder();
+  HostWindow hidden(false);
+  const HWND owner = hidden.Handle();
+  auto shownAndDisabled = [owner] { return ::IsWindowVisible(owner) && !::IsWindowEnabled(owner); };
+  bool atShow = false, atStart = false, enabledWhenHidden = false;
+  int hides = 0;
+  {
+    const HostThreadHooks hooks(
+        [&](MSG& taken) {
+          if (taken.message == WM_TIMER && IsProgressWindow(taken.hwnd))
+            atStart = shownAndDisabled();
+        },
+        [&](const CWPSTRUCT& sent) {
+          if (Shows(sent) && IsProgressWindow(sent.hwnd)) atShow = shownAndDisabled();
+          if (sent.hwnd == owner && sent.message == WM_WINDOWPOSCHANGING &&
+              (reinterpret_cast<const WINDOWPOS*>(sent.lParam)->flags & SWP_HIDEWINDOW) != 0) {
+            ++hides;
+            enabledWhenHidden = ::IsWindowEnabled(owner) != FALSE;
+          }
+        });
+    EXPECT_EQ(library.Run(owner, folder.c_str(), "D:\\src"), L"D:\\src\\");
+  }
+  EXPECT_TRUE(atShow);
+  EXPECT_TRUE(atStart);
+  EXPECT_EQ(hides, 1);
+  EXPECT_TRUE(enabledWhenHidden);
+  EXPECT_FALSE(::IsWindowVisible(owner));
+  EXPECT_TRUE(::IsWindowEnabled(owner));
+  EXPECT_TRUE(TableDetached());
 }
 
 TEST_F(DoIt, WithoutAHostWindowTheWindowIsUnownedAndTheJobRuns) {

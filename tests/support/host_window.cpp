@@ -32,7 +32,8 @@ LRESULT CALLBACK HostWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, L
   return ::DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-std::wstring Library::Run(HWND host, const char* workFolder, const char* dataSource, BSTR initial) {
+std::wstring Library::Run(HWND host, const char* workFolder, const char* dataSource,
+                          BSTR initial) const {
   BSTR result = initial;
   DoItProc()(&result, host, workFolder, dataSource, 0);
   std::wstring text = result != nullptr ? std::wstring(result, ::SysStringLen(result)) : L"<null>";

@@ -45,7 +45,7 @@ class Library : public QeshLibrary {
  public:
   // Calls DoIt and returns its result ("<null>" when the slot stayed null).
   std::wstring Run(HWND host, const char* workFolder, const char* dataSource,
-                   BSTR initial = nullptr);
+                   BSTR initial = nullptr) const;
 };
 
 // The visible progress window, waited for up to `timeoutMs`; null if none.
