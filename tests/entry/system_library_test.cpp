@@ -1,7 +1,7 @@
 // System libraries come from the system folder only: win::LoadSystemLibrary
 // itself, and a DoIt call in a host whose folder holds a planted uxtheme.dll
-// (with Wine told to prefer a native uxtheme.dll wherever it finds one, see
-// tests/CMakeLists.txt).
+// and version.dll (with Wine told to prefer native ones wherever it finds
+// them, see tests/CMakeLists.txt).
 #include "win/system_library.h"
 
 #include <gtest/gtest.h>
@@ -66,26 +66,32 @@ DWORD RunProgram(std::wstring command, const std::wstring& folder) {
   return code;
 }
 
-TEST(PlantedSystemLibrary, AUxthemeBesideTheHostIsNeverLoadedByDoIt) {
+TEST(PlantedSystemLibrary, AUxthemeOrVersionBesideTheHostIsNeverUsedByDoIt) {
   TempFolder work;
   const std::wstring bin = ModuleFolder(nullptr);
   const std::wstring host = work.MakeFolder(L"host");
   ASSERT_TRUE(::CopyFileW((bin + L"qesh_deleteIndex_dbf.dll").c_str(),
                           (host + L"qesh_deleteIndex_dbf.dll").c_str(), FALSE));
-  for (const wchar_t* name : {L"uxtheme.dll", L"bare-load.exe", L"plant-host.exe"}) {
+  for (const wchar_t* name : {L"bare-load.exe", L"plant-host.exe"}) {
     ASSERT_TRUE(::CopyFileW((bin + L"planted\\" + name).c_str(), (host + name).c_str(), FALSE))
         << Printable(name);
   }
-  const std::wstring marker = host + L"uxtheme-was-loaded";
-  // Control: a bare-name load from that folder does pick the planted file
-  // (ctest runs this program with WINEDLLOVERRIDES uxtheme=n,b).
-  EXPECT_EQ(RunProgram(L"\"" + host + L"bare-load.exe\" uxtheme.dll", host), 0u);
-  ASSERT_TRUE(FileExists(marker)) << "the planted library is not loaded even by a bare name: is "
-                                     "WINEDLLOVERRIDES uxtheme=n,b set?";
-  ASSERT_TRUE(::DeleteFileW(marker.c_str()));
+  // Control: a bare-name load from that folder does pick the planted file,
+  // and its caller is recorded (ctest runs this program with
+  // WINEDLLOVERRIDES uxtheme,version=n,b).
+  for (const wchar_t* name : {L"uxtheme.dll", L"version.dll"}) {
+    SCOPED_TRACE(Printable(name));
+    ASSERT_TRUE(::CopyFileW((bin + L"planted\\planted.dll").c_str(), (host + name).c_str(), FALSE));
+    EXPECT_EQ(RunProgram(L"\"" + host + L"bare-load.exe\" " + name, host), 0u);
+    const std::wstring called = host + name + L"-called-by-bare-load.exe";
+    ASSERT_TRUE(FileExists(called)) << "the planted library is not used even by a bare name: is "
+                                       "WINEDLLOVERRIDES set?";
+    ASSERT_TRUE(::DeleteFileW(called.c_str()));
+  }
 
   // The host shows the progress window (painted, themed or not) and the job
-  // runs on a table; 3 would say the planted library was loaded meanwhile.
+  // runs on a table; 3 would say the library called into a planted library,
+  // 4 that something loaded one meanwhile.
   const std::wstring table = work.Write(L"TempLateTemp\\T.DBF", MakeTable(0x01));
   EXPECT_EQ(RunProgram(L"\"" + host + L"plant-host.exe\" " + work.Path(), host), 0u);
   EXPECT_EQ(ReadBytes(table)[28], 0x00);  // DoIt really ran its job
