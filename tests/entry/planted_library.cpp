@@ -74,8 +74,8 @@ __declspec(dllexport) HRESULT WINAPI CloseThemeData(HANDLE) {
   RECORD_CALLER();
   return E_FAIL;
 }
-__declspec(dllexport) HRESULT WINAPI DrawThemeBackground(HANDLE, HDC, int, int, const RECT*,
-                                                         const RECT*) {
+__declspec(dllexport) HRESULT WINAPI
+    DrawThemeBackground(HANDLE, HDC, int, int, const RECT*, const RECT*) {
   RECORD_CALLER();
   return E_FAIL;
 }
