@@ -19,23 +19,8 @@ namespace {
 
 using namespace testing_support;
 
-constexpr std::size_t kFlags = 28;
 // Bounds for waits on another thread or process; never reached when all goes well.
 constexpr DWORD kPatienceMs = 30000;
-
-// A work folder whose template folder holds one table with the index flag
-// set and its .MDX index.
-struct WorkFolder {
-  WorkFolder()
-      : table(work.Write(L"TempLateTemp\\CUSTOMER.DBF", MakeTable(0x01))),
-        index(work.Write(L"TempLateTemp\\CUSTOMER.MDX", {1, 2})),
-        ansi(ToAnsi(work.Path())) {}
-  bool Detached() const { return ReadBytes(table)[kFlags] == 0x00 && !FileExists(index); }
-
-  TempFolder work;
-  std::wstring table, index;
-  std::string ansi;
-};
 
 // The wParams of the owner-change messages a window received, in order.
 std::vector<WPARAM> OwnerChanges(const std::vector<HostWindow::OwnerMessage>& messages) {
@@ -181,7 +166,7 @@ struct OutOfOrderCalls {
     thisResult = library.Run(host.Handle(), thisFolder.ansi.c_str(), "M:\\large");
   }
 
-  WorkFolder otherFolder, thisFolder;
+  OneTableWorkFolder otherFolder, thisFolder;
   std::wstring otherResult, thisResult;
   std::atomic<bool> thisShown{false};
   HostWindow host;
@@ -255,7 +240,7 @@ struct SimultaneousCalls {
     second.join();
   }
 
-  WorkFolder folders[2];
+  OneTableWorkFolder folders[2];
   std::wstring results[2];
   std::atomic<bool> shown[2] = {false, false};
 };
@@ -348,7 +333,7 @@ TEST(HostWindowElsewhere, AWindowOfAnotherProcessOwnsTheWindowAndIsSentNoRecord)
   ASSERT_TRUE(library.Loaded());
   ChildProcessHost child;
   ASSERT_TRUE(::IsWindow(child.Window()));
-  WorkFolder folder;
+  OneTableWorkFolder folder;
   HWND owner = nullptr;
   {
     const HostThreadHooks hooks = ReadOwner(owner);
@@ -378,7 +363,7 @@ TEST(HostWindowElsewhere, AHiddenWindowOfAThreadThatAnswersNothingDoesNotHoldUpT
     visibleAfter = ::IsWindowVisible(host.Handle()) != FALSE;
   });
   while (blockedHost == nullptr) ::Sleep(1);
-  WorkFolder folder;
+  OneTableWorkFolder folder;
   HWND owner = nullptr;
   {
     const HostThreadHooks hooks = ReadOwner(owner);

@@ -14,23 +14,6 @@ namespace {
 
 using namespace testing_support;
 
-constexpr std::size_t kFlags = 28;
-
-// A work folder whose template folder holds one table with the index flag
-// set and its .MDX index.
-struct WorkFolder {
-  WorkFolder()
-      : table(work.Write(L"TempLateTemp\\CUSTOMER.DBF", MakeTable(0x01))),
-        index(work.Write(L"TempLateTemp\\CUSTOMER.MDX", {1, 2})),
-        ansi(ToAnsi(work.Path())) {}
-  bool Detached() const { return ReadBytes(table)[kFlags] == 0x00 && !FileExists(index); }
-  bool Untouched() const { return ReadBytes(table) == MakeTable(0x01) && FileExists(index); }
-
-  TempFolder work;
-  std::wstring table, index;
-  std::string ansi;
-};
-
 // A top-level window of another thread, with an input queue of its own: a
 // stand-in for another program's window lying behind the host.
 class OtherProgramWindow {
@@ -104,7 +87,7 @@ TEST_F(ModalRun, ActivationGoesBackToTheHostWhetherTheJobRanTheWindowWasClosedOr
   ::SetForegroundWindow(host.Handle());
   ::SetActiveWindow(host.Handle());
   ASSERT_EQ(::GetActiveWindow(), host.Handle());
-  WorkFolder folder;
+  OneTableWorkFolder folder;
   {
     HideObserver observer(host.Handle());
     EXPECT_EQ(library.Run(host.Handle(), folder.ansi.c_str(), "D:\\src"), L"D:\\src\\");
@@ -138,7 +121,7 @@ TEST_F(ModalRun, ActivationGoesBackToTheHostWhetherTheJobRanTheWindowWasClosedOr
 void CALLBACK NeverDue(HWND, UINT, UINT_PTR, DWORD) {}
 
 TEST_F(ModalRun, AHostWindowDestroyedBeforeTheJobEndsTheRunWithZeroAndTouchesNothing) {
-  WorkFolder folder;
+  OneTableWorkFolder folder;
   HostWindow other;  // another window of the host, disabled for the run
   HostWindow host;
   // A timer of the host's thread that never comes due during the run: the
@@ -169,7 +152,7 @@ void CALLBACK CallAgain(HWND hwnd, UINT, UINT_PTR id, DWORD) {
 }
 
 TEST_F(ModalRun, ACallFromTheHostsTimerDuringARunRunsItsOwnJob) {
-  WorkFolder outer, inner;
+  OneTableWorkFolder outer, inner;
   HostWindow host;
   g_doIt = library.DoItProc();
   g_innerFolder = inner.ansi.c_str();
@@ -186,7 +169,7 @@ TEST_F(ModalRun, ACallFromTheHostsTimerDuringARunRunsItsOwnJob) {
 }
 
 TEST_F(ModalRun, AfterACallTheHostsWindowProcedureIsItsOwnAgain) {
-  WorkFolder folder;
+  OneTableWorkFolder folder;
   HostWindow host;
   const LONG_PTR own = ::GetWindowLongPtrW(host.Handle(), GWLP_WNDPROC);
   LONG_PTR duringRun = 0;
@@ -222,7 +205,7 @@ void CALLBACK SubclassHost(HWND hwnd, UINT, UINT_PTR id, DWORD) {
 
 TEST(ModalRunUnload, AProcedureTheHostPlacedDuringACallKeepsWorkingAfterUnloading) {
   HostWindow host;
-  WorkFolder folder;
+  OneTableWorkFolder folder;
   const auto own = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(host.Handle(), GWLP_WNDPROC));
   {
     Library library;

@@ -150,4 +150,17 @@ std::string Printable(const std::wstring& wide) {
   return utf8;
 }
 
+OneTableWorkFolder::OneTableWorkFolder()
+    : table(work.Write(L"TempLateTemp\\CUSTOMER.DBF", MakeTable(0x01))),
+      index(work.Write(L"TempLateTemp\\CUSTOMER.MDX", {1, 2})),
+      ansi(ToAnsi(work.Path())) {}
+
+bool OneTableWorkFolder::Detached() const {
+  return ReadBytes(table)[28] == 0x00 && !FileExists(index);
+}
+
+bool OneTableWorkFolder::Untouched() const {
+  return ReadBytes(table) == MakeTable(0x01) && FileExists(index);
+}
+
 }  // namespace testing_support

@@ -35,6 +35,18 @@ class TempFolder {
   std::wstring path_;
 };
 
+// A work folder whose template folder holds one table with the index flag
+// set and its .MDX index; `ansi` is the folder as a host passes it.
+struct OneTableWorkFolder {
+  OneTableWorkFolder();
+  bool Detached() const;
+  bool Untouched() const;
+
+  TempFolder work;
+  std::wstring table, index;
+  std::string ansi;
+};
+
 // Removes `folder` (ending with a backslash) with everything in it,
 // read-only bits included. Links are removed, never followed.
 void RemoveTree(const std::wstring& folder);

@@ -75,6 +75,17 @@ ErrorBox ReadAndConfirmErrorBox(DWORD thread) {
 class ProgressWindow : public ::testing::Test {
  protected:
   void TearDown() override { Hooks() = FormHooks{}; }
+  // Runs `form` to its end (a cancel): its error box is read and confirmed,
+  // then the window is closed.
+  ErrorBox RunThroughErrorBox(TForm_DeleteDBFIndex& form) const {
+    ErrorBox box;
+    Watcher watcher([&] {
+      box = ReadAndConfirmErrorBox(formThread);
+      ::PostMessageW(WaitForProgressWindow(), WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(form.ShowModal(), mrCancel);
+    return box;
+  }
   const DWORD formThread = ::GetCurrentThreadId();
   HostWindow host;
 };
@@ -154,12 +165,7 @@ TEST_F(ProgressWindow, AFailureEscapingTheWalkIsReportedAndGivesCancel) {
   TForm_DeleteDBFIndex form(host.Handle());
   form.FDataSourcePath = "D:\\src";
   form.FResultPath = form.FDataSourcePath;
-  ErrorBox box;
-  Watcher watcher([&] {
-    box = ReadAndConfirmErrorBox(formThread);
-    ::PostMessageW(WaitForProgressWindow(), WM_CLOSE, 0, 0);
-  });
-  EXPECT_EQ(form.ShowModal(), mrCancel);
+  const ErrorBox box = RunThroughErrorBox(form);
   EXPECT_EQ(box.text, L"std::bad_alloc.");
   EXPECT_TRUE(box.stopIcon);
   EXPECT_EQ(form.FResultPath, "D:\\src");  // the event was abandoned before the result
@@ -178,12 +184,7 @@ TEST_F(ProgressWindow, WithAHostOfAThreadThatAnswersNothingTheWindowOwnsTheError
   while (blockedHost == nullptr) ::Sleep(1);
   {
     TForm_DeleteDBFIndex form(blockedHost);
-    ErrorBox box;
-    Watcher watcher([&] {
-      box = ReadAndConfirmErrorBox(formThread);
-      ::PostMessageW(WaitForProgressWindow(), WM_CLOSE, 0, 0);
-    });
-    EXPECT_EQ(form.ShowModal(), mrCancel);
+    const ErrorBox box = RunThroughErrorBox(form);
     EXPECT_EQ(box.text, L"std::bad_alloc.");
     EXPECT_EQ(box.owner, form.Handle());
   }
