@@ -13,6 +13,10 @@
 //   cost of each further table, ScanFolder against the listing floor.
 // walk-bench memory FOLDERS TABLES_PER_FOLDER [mdx]
 //   The peak working set of one ScanFolder over such a tree, no floors.
+// walk-bench memory-of TEMPLATE_FOLDER TABLES
+//   The same over a tree made beforehand (scripts/lib/make_bench_tree.py),
+//   which must hold TABLES tables: Wine makes each file of a large folder in
+//   time that grows with the folder.
 #include <windows.h>
 
 #include <psapi.h>  // after windows.h, which it needs
@@ -243,6 +247,20 @@ int Marginal(int rounds) {
   return 0;
 }
 
+int MemoryOf(const char* folder, int tables) {
+  const std::size_t before = PeakWorkingSetKiB();
+  std::size_t reported = 0;
+  LARGE_INTEGER start, stop;
+  ::QueryPerformanceCounter(&start);
+  tables::ScanFolder(folder, [&reported](std::size_t done, std::size_t) { reported = done; });
+  ::QueryPerformanceCounter(&stop);
+  if (reported != static_cast<std::size_t>(tables)) std::abort();
+  std::printf(
+      "%d tables in %s: ScanFolder %.3f s, peak working set %zu KiB before, %zu KiB after\n",
+      tables, folder, Seconds(start, stop), before, PeakWorkingSetKiB());
+  return 0;
+}
+
 int Memory(const Tree& tree) {
   Bench bench;
   const std::size_t before = PeakWorkingSetKiB();
@@ -263,6 +281,9 @@ int main(int argc, char** argv) {
   if (argc > 1 && std::strcmp(argv[1], "marginal") == 0) {
     return Marginal(argc > 2 ? std::atoi(argv[2]) : 3);
   }
+  if (argc > 3 && std::strcmp(argv[1], "memory-of") == 0) {
+    return MemoryOf(argv[2], std::atoi(argv[3]));
+  }
   if (argc > 3 && std::strcmp(argv[1], "memory") == 0) {
     return Memory(
         {std::atoi(argv[2]), std::atoi(argv[3]), !(argc > 4 && std::strcmp(argv[4], "mdx") == 0)});
@@ -273,12 +294,13 @@ int main(int argc, char** argv) {
   const int tables = tree.Tables();
 
   Bench bench;
-  std::vector<double> scan, written, listing;
+  std::vector<double> scan, count, written, listing;
   std::size_t peakBefore = 0, peakAfter = 0;
   for (int round = 0; round < rounds; ++round) {
     if (round == 0) peakBefore = PeakWorkingSetKiB();
     scan.push_back(bench.Time(tree, [tables](const std::wstring& r) { Bench::Scan(r, tables); }));
     if (round == 0) peakAfter = PeakWorkingSetKiB();  // before any floor ran
+    count.push_back(bench.Time(tree, [](const std::wstring& r) { tables::CountTables(r); }));
     written.push_back(bench.Time(tree, WrittenFloor));
     listing.push_back(bench.Time(tree, ListingFloor));
   }
@@ -287,6 +309,7 @@ int main(int argc, char** argv) {
               tree.tablesPerFolder, tree.withCdx ? ".MDX and .CDX" : "only .MDX", rounds);
   std::printf("ScanFolder with progress: %.0f tables/s (median %.3f s)\n", tables / Median(scan),
               Median(scan));
+  std::printf("of which the count:        median %.3f s\n", Median(count));
   std::printf("written calls' floor:     %.0f tables/s (median %.3f s)\n", tables / Median(written),
               Median(written));
   std::printf("listing floor:            %.0f tables/s (median %.3f s)\n", tables / Median(listing),
