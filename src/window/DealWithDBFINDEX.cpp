@@ -82,13 +82,10 @@ TForm_DeleteDBFIndex::TForm_DeleteDBFIndex(HWND owner) : owner_(owner) {
                             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
   if (!class_) throw FormError{L"Cannot register the window class"};
 
-  // The window font follows the screen's dpi; the layout follows the height
-  // the platform actually realises for it.
-  windowFont_ = CreateSongtiFont(FontHeightForDpi(FormLayout{}.fontHeight, ScreenDpi()));
-  const FormLayout layout = ScaleToTextHeight(FormLayout{}, RealisedTextHeight(windowFont_.get()));
-  labelFont_ = CreateSongtiFont(layout.labelFontHeight);
-
-  RECT frame{0, 0, layout.clientWidth, layout.clientHeight};
+  // Created at the design size; once it exists, its DPI gives its fonts,
+  // layout and size.
+  const FormLayout design;
+  RECT frame{0, 0, design.clientWidth, design.clientHeight};
   ::AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
   window_.reset(::CreateWindowExW(kExStyle, class_.Name(), kFormTitle, kStyle, kDesignLeft,
                                   kDesignTop, frame.right - frame.left, frame.bottom - frame.top,
@@ -96,6 +93,15 @@ TForm_DeleteDBFIndex::TForm_DeleteDBFIndex(HWND owner) : owner_(owner) {
   if (window_.get() == nullptr) throw FormError{L"Cannot create the progress window"};
   const HWND hwnd = window_.get();
   TrimSystemMenu(hwnd);
+  FormAtDpi scaled = BuildFormAtDpi(static_cast<int>(Hooks().windowDpi(hwnd)));
+  windowFont_ = std::move(scaled.windowFont);
+  labelFont_ = std::move(scaled.labelFont);
+  const FormLayout& layout = scaled.layout;
+  RECT client{};
+  ::GetClientRect(hwnd, &client);
+  if (client.right != layout.clientWidth || client.bottom != layout.clientHeight) {
+    SizeToClient(hwnd, nullptr, layout.clientWidth, layout.clientHeight);
+  }
   ::SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.get()), FALSE);
   contents_ = std::make_unique<FormContents>(hwnd, layout, windowFont_.get(), labelFont_.get());
   UnZipFile.OnProgress = [this](const std::wstring& entry, int percent) {
@@ -222,7 +228,37 @@ void TForm_DeleteDBFIndex::ShowCentred(ThreadWindowsDisabled& disabled) {
                                    ::GetSystemMetrics(SM_CYVIRTUALSCREEN), frame.right - frame.left,
                                    frame.bottom - frame.top);
   ::SetWindowPos(window_.get(), HWND_TOP, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+  // Moved onto a monitor of another DPI, the window has taken that DPI's
+  // size (at the top-left the system suggested): centred again.
+  RECT shown{};
+  ::GetWindowRect(window_.get(), &shown);
+  if (shown.right - shown.left != frame.right - frame.left ||
+      shown.bottom - shown.top != frame.bottom - frame.top) {
+    const Point again = CentreOnDesktop(::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                                        ::GetSystemMetrics(SM_CYVIRTUALSCREEN),
+                                        shown.right - shown.left, shown.bottom - shown.top);
+    ::SetWindowPos(window_.get(), nullptr, again.x, again.y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   ::SetActiveWindow(window_.get());
+}
+
+void TForm_DeleteDBFIndex::ApplyDpi(int dpi, const RECT& suggested) {
+  const HWND hwnd = window_.get();
+  // Everything is made before anything is replaced: a failure leaves the
+  // window as it was.
+  FormAtDpi scaled = BuildFormAtDpi(dpi);
+  auto contents = std::make_unique<FormContents>(hwnd, scaled.layout, scaled.windowFont.get(),
+                                                 scaled.labelFont.get());
+  contents->TakeProgressFrom(*contents_);
+  ::SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(scaled.windowFont.get()), FALSE);
+  // The old widgets go before the fonts they borrow.
+  contents_ = std::move(contents);
+  windowFont_ = std::move(scaled.windowFont);
+  labelFont_ = std::move(scaled.labelFont);
+  const POINT topLeft{suggested.left, suggested.top};
+  SizeToClient(hwnd, &topLeft, scaled.layout.clientWidth, scaled.layout.clientHeight);
+  ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void TForm_DeleteDBFIndex::HideAfterRun() {
@@ -313,6 +349,9 @@ LRESULT TForm_DeleteDBFIndex::HandleMessage(UINT message, WPARAM wParam, LPARAM 
         return 0;
       }
       break;
+    case WM_DPICHANGED:
+      ApplyDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case kJobProgress:
       contents_->ShowProgress(static_cast<std::size_t>(wParam), static_cast<std::size_t>(lParam));
       return 0;

@@ -13,6 +13,7 @@
 
 #include "widgets/look_state.h"
 #include "win/window_class.h"
+#include "window/form_dpi.h"
 #include "window/gdi_font.h"
 #include "window/modal_result.h"
 #include "window/template_job.h"
@@ -29,6 +30,9 @@ struct FormHooks {
   UINT_PTR(WINAPI* setTimer)(HWND, UINT_PTR, UINT, TIMERPROC) = ::SetTimer;
   BOOL(WINAPI* killTimer)(HWND, UINT_PTR) = ::KillTimer;
   TemplateJob::Work runJob = nullptr;  // null: the template walk
+  // The window's DPI as the system gives it when the window is created
+  // (under Wine every window has the screen's).
+  UINT (*windowDpi)(HWND) = WindowDpi;
 };
 FormHooks& Hooks();
 
@@ -78,6 +82,10 @@ class TForm_DeleteDBFIndex {
   // Shows the window centred, and a hidden owner for the run.
   void ShowCentred(ThreadWindowsDisabled& disabled);
   void HideAfterRun();
+  // The window's monitor has changed its DPI: fonts and layout as the window
+  // is built at `dpi`, moved to `suggested`'s top-left corner and repainted.
+  // The bar keeps its progress; the job goes on.
+  void ApplyDpi(int dpi, const RECT& suggested);
 
   HWND owner_;
   // The look of this call's widgets and its listener in the host's window.

@@ -94,6 +94,17 @@ void FormContents::ShowProgress(std::size_t done, std::size_t total) {
   bar.SetPartsComplete(ToParts(done, total));
 }
 
+void FormContents::TakeProgressFrom(const FormContents& other) {
+  const widgets::ProgressBarModel& shown = other.widgets_->Progress_Step->Fields();
+  widgets_->Progress_Step->Change([&](widgets::ProgressBarModel& bar) {
+    bar.SetLoading(true);
+    bar.SetTotalParts(shown.TotalParts());
+    bar.SetPartsComplete(shown.PartsComplete());
+    bar.SetLoading(false);
+    bar.SetPercent(shown.Percent());
+  });
+}
+
 void FormContents::ShowFinished() { widgets_->Progress_Step->SetPercent(100); }
 
 }  // namespace window

@@ -29,6 +29,8 @@ class FormContents {
   // The job's progress on Progress_Step: `total` tables counted, `done` of
   // them handled.
   void ShowProgress(std::size_t done, std::size_t total);
+  // The bar shows what `other`'s bar shows (the window built anew).
+  void TakeProgressFrom(const FormContents& other);
   // The job has ended: the bar is full.
   void ShowFinished();
 

@@ -1,6 +1,7 @@
-// The progress window on its own: its frame and texts, the error box for
-// failures that cannot be made for real (a refused timer, a walk that runs
-// out of memory), and the window staying open after them.
+// The progress window on its own: its frame and texts, its build at another
+// DPI, the error box for failures that cannot be made for real (a refused
+// timer, a walk that runs out of memory), and the window staying open after
+// them.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -13,6 +14,7 @@
 #include "win/gdi_handles.h"
 #include "window/DealWithDBFINDEX.h"
 #include "window/form_texts.h"
+#include "window_capture.h"
 
 namespace window {
 namespace {
@@ -114,6 +116,73 @@ TEST_F(ProgressWindow, IsCentredOnTheDesktopWhenShown) {
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
   EXPECT_EQ(frame.left, (::GetSystemMetrics(SM_CXVIRTUALSCREEN) - width) / 2);
   EXPECT_EQ(frame.top, (::GetSystemMetrics(SM_CYVIRTUALSCREEN) - height) / 2);
+}
+
+UINT WINAPI Dpi144(HWND) { return 144; }
+
+// The window's monitor changes its DPI, as the system tells a per-monitor
+// aware window, with the place it suggests.
+void ChangeDpi(HWND hwnd, int dpi, RECT suggested) {
+  ::SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+// Under Wine every window has the screen's DPI (96 here): a window created
+// at 144 dpi comes through the seam for the window's DPI at creation, and a
+// change of DPI is the message the system sends.
+TEST_F(ProgressWindow, AtAnotherDpiItIsBuiltAlikeWhenCreatedThereAndWhenMovedThere) {
+  Hooks().windowDpi = Dpi144;
+  Capture created144;
+  {
+    TForm_DeleteDBFIndex form(host.Handle());
+    RECT client{};
+    ::GetClientRect(form.Handle(), &client);
+    EXPECT_EQ(client.right, 466);  // 303 x 91 times 20 / 13: "宋体" asked for and realised at 20
+    EXPECT_EQ(client.bottom, 140);
+    created144 = CaptureShownWindow([&] { EXPECT_EQ(form.ShowModal(), mrCancel); });
+  }
+  Hooks().windowDpi = WindowDpi;
+
+  Capture created96, moved144, movedBack96;
+  RECT at144{}, atBack{};
+  win::LiveHandles before, after;
+  {
+    TForm_DeleteDBFIndex form(host.Handle());
+    created96 = CaptureShownWindow([&] { EXPECT_EQ(form.ShowModal(), mrCancel); });
+  }
+  {
+    TForm_DeleteDBFIndex form(host.Handle());
+    moved144 = CaptureShownWindow([&] { EXPECT_EQ(form.ShowModal(), mrCancel); },
+                                  [&](HWND hwnd) {
+                                    ChangeDpi(hwnd, 144, RECT{40, 30, 500, 210});
+                                    ::GetWindowRect(hwnd, &at144);
+                                  });
+  }
+  {
+    TForm_DeleteDBFIndex form(host.Handle());
+    movedBack96 = CaptureShownWindow([&] { EXPECT_EQ(form.ShowModal(), mrCancel); },
+                                     [&](HWND hwnd) {
+                                       before = win::CountLiveHandles();
+                                       ChangeDpi(hwnd, 144, RECT{40, 30, 500, 210});
+                                       ChangeDpi(hwnd, 96, RECT{70, 50, 380, 170});
+                                       ::GetWindowRect(hwnd, &atBack);
+                                       after = win::CountLiveHandles();
+                                     });
+  }
+  // At the suggested top-left corner, sized for the new DPI.
+  EXPECT_EQ(at144.left, 40);
+  EXPECT_EQ(at144.top, 30);
+  EXPECT_EQ(atBack.left, 70);
+  EXPECT_EQ(atBack.top, 50);
+  // Pixel for pixel what the window is when built at that DPI.
+  ASSERT_EQ(moved144.width, 466);
+  ASSERT_EQ(moved144.height, 140);
+  EXPECT_TRUE(moved144.pixels == created144.pixels);
+  ASSERT_EQ(movedBack96.width, 303);
+  ASSERT_EQ(movedBack96.height, 91);
+  EXPECT_TRUE(movedBack96.pixels == created96.pixels);
+  // The old fonts and widgets are gone with the change.
+  EXPECT_EQ(after.gdiObjects, before.gdiObjects);
+  EXPECT_EQ(after.windows, before.windows);
 }
 
 UINT_PTR WINAPI RefuseTimer(HWND, UINT_PTR, UINT, TIMERPROC) { return 0; }
