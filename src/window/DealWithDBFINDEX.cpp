@@ -258,7 +258,8 @@ void TForm_DeleteDBFIndex::ApplyDpi(int dpi, const RECT& suggested) {
   labelFont_ = std::move(scaled.labelFont);
   const POINT topLeft{suggested.left, suggested.top};
   SizeToClient(hwnd, &topLeft, scaled.layout.clientWidth, scaled.layout.clientHeight);
-  ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  ::RedrawWindow(hwnd, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void TForm_DeleteDBFIndex::HideAfterRun() {

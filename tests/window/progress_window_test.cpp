@@ -118,7 +118,7 @@ TEST_F(ProgressWindow, IsCentredOnTheDesktopWhenShown) {
   EXPECT_EQ(frame.top, (::GetSystemMetrics(SM_CYVIRTUALSCREEN) - height) / 2);
 }
 
-UINT WINAPI Dpi144(HWND) { return 144; }
+UINT Dpi144(HWND) { return 144; }
 
 // The window's monitor changes its DPI, as the system tells a per-monitor
 // aware window, with the place it suggests.
@@ -126,9 +126,16 @@ void ChangeDpi(HWND hwnd, int dpi, RECT suggested) {
   ::SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
 }
 
+// The job's progress as its thread posts it to the window: `done` of
+// `total` tables.
+void ShowProgress(HWND hwnd, std::size_t done, std::size_t total) {
+  ::SendMessageW(hwnd, WM_APP + 1, done, static_cast<LPARAM>(total));
+}
+
 // Under Wine every window has the screen's DPI (96 here): a window created
 // at 144 dpi comes through the seam for the window's DPI at creation, and a
-// change of DPI is the message the system sends.
+// change of DPI is the message the system sends. Every window shows the
+// same progress (a quarter of the job) before it changes.
 TEST_F(ProgressWindow, AtAnotherDpiItIsBuiltAlikeWhenCreatedThereAndWhenMovedThere) {
   Hooks().windowDpi = Dpi144;
   Capture created144;
@@ -138,7 +145,8 @@ TEST_F(ProgressWindow, AtAnotherDpiItIsBuiltAlikeWhenCreatedThereAndWhenMovedThe
     ::GetClientRect(form.Handle(), &client);
     EXPECT_EQ(client.right, 466);  // 303 x 91 times 20 / 13: "宋体" asked for and realised at 20
     EXPECT_EQ(client.bottom, 140);
-    created144 = CaptureShownWindow([&] { EXPECT_EQ(form.ShowModal(), mrCancel); });
+    created144 = CaptureShownWindow([&] { EXPECT_EQ(form.ShowModal(), mrCancel); },
+                                    [](HWND hwnd) { ShowProgress(hwnd, 1, 4); });
   }
   Hooks().windowDpi = WindowDpi;
 
@@ -147,12 +155,14 @@ TEST_F(ProgressWindow, AtAnotherDpiItIsBuiltAlikeWhenCreatedThereAndWhenMovedThe
   win::LiveHandles before, after;
   {
     TForm_DeleteDBFIndex form(host.Handle());
-    created96 = CaptureShownWindow([&] { EXPECT_EQ(form.ShowModal(), mrCancel); });
+    created96 = CaptureShownWindow([&] { EXPECT_EQ(form.ShowModal(), mrCancel); },
+                                   [](HWND hwnd) { ShowProgress(hwnd, 1, 4); });
   }
   {
     TForm_DeleteDBFIndex form(host.Handle());
     moved144 = CaptureShownWindow([&] { EXPECT_EQ(form.ShowModal(), mrCancel); },
                                   [&](HWND hwnd) {
+                                    ShowProgress(hwnd, 1, 4);
                                     ChangeDpi(hwnd, 144, RECT{40, 30, 500, 210});
                                     ::GetWindowRect(hwnd, &at144);
                                   });
@@ -161,6 +171,7 @@ TEST_F(ProgressWindow, AtAnotherDpiItIsBuiltAlikeWhenCreatedThereAndWhenMovedThe
     TForm_DeleteDBFIndex form(host.Handle());
     movedBack96 = CaptureShownWindow([&] { EXPECT_EQ(form.ShowModal(), mrCancel); },
                                      [&](HWND hwnd) {
+                                       ShowProgress(hwnd, 1, 4);
                                        before = win::CountLiveHandles();
                                        ChangeDpi(hwnd, 144, RECT{40, 30, 500, 210});
                                        ChangeDpi(hwnd, 96, RECT{70, 50, 380, 170});
