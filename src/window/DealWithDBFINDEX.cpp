@@ -224,9 +224,7 @@ void TForm_DeleteDBFIndex::ShowCentred(ThreadWindowsDisabled& disabled) {
   }
   RECT frame{};
   ::GetWindowRect(window_.get(), &frame);
-  const Point at = CentreOnDesktop(::GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                                   ::GetSystemMetrics(SM_CYVIRTUALSCREEN), frame.right - frame.left,
-                                   frame.bottom - frame.top);
+  const Point at = CentredFrame(frame.right - frame.left, frame.bottom - frame.top);
   ::SetWindowPos(window_.get(), HWND_TOP, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
   // Moved onto a monitor of another DPI, the window has taken that DPI's
   // size (at the top-left the system suggested): centred again.
@@ -234,13 +232,23 @@ void TForm_DeleteDBFIndex::ShowCentred(ThreadWindowsDisabled& disabled) {
   ::GetWindowRect(window_.get(), &shown);
   if (shown.right - shown.left != frame.right - frame.left ||
       shown.bottom - shown.top != frame.bottom - frame.top) {
-    const Point again = CentreOnDesktop(::GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                                        ::GetSystemMetrics(SM_CYVIRTUALSCREEN),
-                                        shown.right - shown.left, shown.bottom - shown.top);
+    const Point again = CentredFrame(shown.right - shown.left, shown.bottom - shown.top);
     ::SetWindowPos(window_.get(), nullptr, again.x, again.y, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   ::SetActiveWindow(window_.get());
+}
+
+Point TForm_DeleteDBFIndex::CentredFrame(int width, int height) const {
+  const std::vector<Monitor> monitors = Hooks().monitors();
+  const bool hasHost = owner_ != nullptr && ::IsWindow(owner_);
+  const Area host = hasHost ? WindowArea(owner_) : Area{};
+  const int showing = MonitorShowing(monitors, hasHost ? &host : nullptr);
+  // Without monitors listed: the virtual desktop's size, from (0, 0).
+  const Area monitor = showing >= 0 ? monitors[static_cast<std::size_t>(showing)].area
+                                    : Area{0, 0, ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                                           ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  return CentreOnMonitor(monitor, width, height);
 }
 
 void TForm_DeleteDBFIndex::ApplyDpi(int dpi, const RECT& suggested) {

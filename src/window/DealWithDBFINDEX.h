@@ -10,12 +10,14 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "widgets/look_state.h"
 #include "win/window_class.h"
 #include "window/form_dpi.h"
 #include "window/gdi_font.h"
 #include "window/modal_result.h"
+#include "window/monitor_layout.h"
 #include "window/template_job.h"
 #include "window/thread_windows.h"
 #include "window/unzip_component.h"
@@ -33,6 +35,8 @@ struct FormHooks {
   // The window's DPI as the system gives it when the window is created
   // (under Wine every window has the screen's).
   UINT (*windowDpi)(HWND) = WindowDpi;
+  // The monitors the window is centred on (under Wine there is one).
+  std::vector<Monitor> (*monitors)() = SystemMonitors;
 };
 FormHooks& Hooks();
 
@@ -81,6 +85,9 @@ class TForm_DeleteDBFIndex {
   bool IsDialogKeyTaken(const MSG& message);
   // Shows the window centred, and a hidden owner for the run.
   void ShowCentred(ThreadWindowsDisabled& disabled);
+  // Where the window's frame, of that size, is centred on the monitor that
+  // shows the host window (the primary one without a host window).
+  Point CentredFrame(int width, int height) const;
   void HideAfterRun();
   // The window's monitor has changed its DPI: fonts and layout as the window
   // is built at `dpi`, moved to `suggested`'s top-left corner and repainted.

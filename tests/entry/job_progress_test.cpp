@@ -225,7 +225,7 @@ TEST_F(JobProgress, TheBarFollowsTheJobTheWindowAnswersThroughoutAndACloseIsIgno
 // at the suggested place; the bar shows the same share of the job and goes
 // on following it, and the job runs to its end.
 TEST_F(JobProgress, ADpiChangeDuringTheJobRebuildsTheWindowAndTheBarGoesOn) {
-  LargeTemplate folder(600, 6);
+  LargeTemplate folder(800, 8);
   Checkpoints checkpoints;
   checkpoints.actAt = 5;  // the walk cannot pass the sixth before the test has acted
   RECT frame{}, client{};
@@ -257,12 +257,13 @@ TEST_F(JobProgress, ADpiChangeDuringTheJobRebuildsTheWindowAndTheBarGoesOn) {
   EXPECT_GT(before, 0);
   EXPECT_GE(after, before * 460 / 297 - 2);
   // ... and at every checkpoint, before and after it, at least the folders
-  // done.
+  // done (but the last: once the walk has reported it, the job may end and
+  // the window close before it is read).
   ASSERT_EQ(checkpoints.fills.size(), static_cast<std::size_t>(folder.Folders()));
-  for (std::size_t i = 0; i < checkpoints.fills.size(); ++i) {
+  for (std::size_t i = 0; i + 1 < checkpoints.fills.size(); ++i) {
     EXPECT_GE(checkpoints.fills[i], checkpoints.wanted[i]) << "checkpoint " << i + 1;
   }
-  EXPECT_GE(checkpoints.fills.back(), after);
+  EXPECT_GE(checkpoints.fills[6], after);
 }
 
 TEST_F(JobProgress, AQuitMessageDuringTheJobWaitsForItsEndAndReachesTheHostAfterwards) {

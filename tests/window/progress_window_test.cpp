@@ -118,6 +118,66 @@ TEST_F(ProgressWindow, IsCentredOnTheDesktopWhenShown) {
   EXPECT_EQ(frame.top, (::GetSystemMetrics(SM_CYVIRTUALSCREEN) - height) / 2);
 }
 
+// The monitor layout the window is centred on, for the seam: under Wine
+// there is one monitor.
+std::vector<Monitor> g_monitors;
+std::vector<Monitor> TestMonitors() { return g_monitors; }
+
+// Where the window is shown, with the host window at `hostAt` (none when
+// null), on the layout of `monitors`.
+POINT ShownAt(HWND host, const std::vector<Monitor>& monitors, const POINT* hostAt) {
+  g_monitors = monitors;
+  Hooks().monitors = TestMonitors;
+  if (hostAt != nullptr) {
+    ::SetWindowPos(host, nullptr, hostAt->x, hostAt->y, 400, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  TForm_DeleteDBFIndex form(hostAt != nullptr ? host : nullptr);
+  RECT frame{};
+  const auto hooks = WhenShown([&](HWND hwnd) {
+    ::GetWindowRect(hwnd, &frame);
+    ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(form.ShowModal(), mrCancel);
+  Hooks().monitors = SystemMonitors;
+  return POINT{frame.left, frame.top};
+}
+
+// Centred on the monitor that shows the host window, whole, or on the
+// primary one without a host window; never on no monitor (the virtual
+// desktop's width centred from 0: x = 2084 beside a monitor on the left)
+// nor across two.
+TEST_F(ProgressWindow, IsCentredOnTheMonitorThatShowsTheHostWindow) {
+  RECT frame{};
+  {
+    TForm_DeleteDBFIndex form(nullptr);
+    ::GetWindowRect(form.Handle(), &frame);
+  }
+  const int w = frame.right - frame.left, h = frame.bottom - frame.top;
+  const Monitor primary{Area{0, 0, 1920, 1080}, true};
+  const Monitor left{Area{-2560, 0, 0, 1440}, false};
+  const Monitor right{Area{1920, 0, 4480, 1440}, false};
+  const Monitor above{Area{0, -1080, 1920, 0}, false};
+  const POINT onPrimary{200, 150}, onLeft{-2000, 300}, onRight{3000, 300}, onAbove{300, -900};
+
+  POINT at = ShownAt(host.Handle(), {primary, left}, &onPrimary);
+  EXPECT_EQ(at.x, (1920 - w) / 2);
+  EXPECT_EQ(at.y, (1080 - h) / 2);
+  at = ShownAt(host.Handle(), {primary, left}, &onLeft);
+  EXPECT_EQ(at.x, -2560 + (2560 - w) / 2);
+  EXPECT_EQ(at.y, (1440 - h) / 2);
+  at = ShownAt(host.Handle(), {primary, right}, &onPrimary);
+  EXPECT_EQ(at.x, (1920 - w) / 2);
+  at = ShownAt(host.Handle(), {primary, right}, &onRight);
+  EXPECT_EQ(at.x, 1920 + (2560 - w) / 2);
+  at = ShownAt(host.Handle(), {primary, above}, &onAbove);
+  EXPECT_EQ(at.x, (1920 - w) / 2);
+  EXPECT_EQ(at.y, -1080 + (1080 - h) / 2);
+  // No host window: the primary monitor, wherever it is listed.
+  at = ShownAt(host.Handle(), {left, primary}, nullptr);
+  EXPECT_EQ(at.x, (1920 - w) / 2);
+  EXPECT_EQ(at.y, (1080 - h) / 2);
+}
+
 UINT Dpi144(HWND) { return 144; }
 
 // The window's monitor changes its DPI, as the system tells a per-monitor
