@@ -6,6 +6,7 @@
 #include "win/window_routing.h"
 #include "window/error_text.h"
 #include "window/failure_message.h"
+#include "window/form_accessible.h"
 #include "window/form_contents.h"
 #include "window/form_error.h"
 #include "window/form_layout.h"
@@ -74,7 +75,8 @@ std::wstring ErrorBoxTitle() {
 
 FormHooks& Hooks() { return g_hooks; }
 
-TForm_DeleteDBFIndex::TForm_DeleteDBFIndex(HWND owner) : owner_(owner) {
+TForm_DeleteDBFIndex::TForm_DeleteDBFIndex(HWND owner)
+    : owner_(owner), accessibleViewMessage_(AccessibleViewMessage()) {
   class_ = win::WindowClass(g_formClass,
                             win::RoutedProc<TForm_DeleteDBFIndex, &TForm_DeleteDBFIndex::window_,
                                             &TForm_DeleteDBFIndex::HandleMessage>,
@@ -318,7 +320,7 @@ void TForm_DeleteDBFIndex::JobEnded() {
     return;
   }
   if (window_.get() != nullptr) {
-    contents_->ShowFinished();
+    ShowFinished();
     ::UpdateWindow(window_.get());
   }
   FResultPath = FDataSourcePath + "\\";
@@ -346,7 +348,35 @@ void TForm_DeleteDBFIndex::ShowError(const std::wstring& message) const {
   if (::IsWindow(disabled.PreviouslyActive())) ::SetActiveWindow(disabled.PreviouslyActive());
 }
 
+void TForm_DeleteDBFIndex::ShowProgress(std::size_t done, std::size_t total) {
+  const std::uint16_t before = contents_->Percent();
+  contents_->ShowProgress(done, total);
+  if (contents_->Percent() != before) NotifyBarValueChanged(window_.get());
+}
+
+void TForm_DeleteDBFIndex::ShowFinished() {
+  const std::uint16_t before = contents_->Percent();
+  contents_->ShowFinished();
+  if (contents_->Percent() != before) NotifyBarValueChanged(window_.get());
+}
+
+void TForm_DeleteDBFIndex::FillAccessibleView(AccessibleView& view) const {
+  const HWND hwnd = window_.get();
+  wchar_t title[64] = {};
+  ::GetWindowTextW(hwnd, title, 64);
+  view.title = title;
+  ::GetClientRect(hwnd, &view.client);
+  ::MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&view.client), 2);
+  view.visible = ::IsWindowVisible(hwnd) != FALSE;
+  if (contents_ != nullptr) contents_->FillView(view);  // not while made or taken down
+}
+
 LRESULT TForm_DeleteDBFIndex::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // A reader's object asks from its own thread, its view waiting there.
+  if (message == accessibleViewMessage_ && message != 0) {
+    FillAccessibleView(*reinterpret_cast<AccessibleView*>(lParam));
+    return kViewGiven;
+  }
   switch (message) {
     case WM_CLOSE:  // close box, system menu Close, Alt+F4
       // Ignored once the job has started: it always runs to its end.
@@ -362,8 +392,14 @@ LRESULT TForm_DeleteDBFIndex::HandleMessage(UINT message, WPARAM wParam, LPARAM 
       ApplyDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case kJobProgress:
-      contents_->ShowProgress(static_cast<std::size_t>(wParam), static_cast<std::size_t>(lParam));
+      ShowProgress(static_cast<std::size_t>(wParam), static_cast<std::size_t>(lParam));
       return 0;
+    case WM_GETOBJECT:
+      if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
+        const LRESULT answer = AnswerClientObject(window_.get(), wParam);
+        if (answer != 0) return answer;
+      }
+      break;
     case WM_DESTROY:
       // Destroyed by someone else (with its owner): the timer goes with it.
       if (stratTimerArmed_) Hooks().killTimer(window_.get(), kStratTimerId);

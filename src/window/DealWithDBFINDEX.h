@@ -8,12 +8,14 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "widgets/look_state.h"
 #include "win/window_class.h"
+#include "window/accessible_view.h"
 #include "window/form_dpi.h"
 #include "window/gdi_font.h"
 #include "window/modal_result.h"
@@ -93,6 +95,11 @@ class TForm_DeleteDBFIndex {
   // is built at `dpi`, moved to `suggested`'s top-left corner and repainted.
   // The bar keeps its progress; the job goes on.
   void ApplyDpi(int dpi, const RECT& suggested);
+  // The job's progress on the bar; readers hear of each new percentage.
+  void ShowProgress(std::size_t done, std::size_t total);
+  void ShowFinished();
+  // What a screen reader is told of the window (on the window's thread).
+  void FillAccessibleView(AccessibleView& view) const;
 
   HWND owner_;
   // The look of this call's widgets and its listener in the host's window.
@@ -101,6 +108,8 @@ class TForm_DeleteDBFIndex {
   win::UniqueFont windowFont_;
   win::UniqueFont labelFont_;
   win::UniqueWindow window_;
+  // The message readers' objects ask the window with (AccessibleView).
+  UINT accessibleViewMessage_ = 0;
   bool ownerShownForRun_ = false;
   bool stratTimerArmed_ = false;
   bool jobRunning_ = false;
