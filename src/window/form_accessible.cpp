@@ -75,6 +75,17 @@ const AccessibleElement* ElementOf(const AccessibleView& view, LONG child) {
   }
 }
 
+// "25%", as the bar shows it (written out: the C library's formatting
+// would add more to the library than all of this object).
+std::wstring PercentText(unsigned percent) {
+  std::wstring text(1, L'%');
+  do {
+    text.insert(text.begin(), static_cast<wchar_t>(L'0' + percent % 10));
+    percent /= 10;
+  } while (percent != 0);
+  return text;
+}
+
 bool Contains(const RECT& r, LONG x, LONG y) {
   return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
 }
@@ -162,7 +173,7 @@ class FormAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT id, BSTR* value) override {
     return Text(id, value, [](const AccessibleView& view, LONG child) -> std::wstring {
       if (child != kChildBar) return {};
-      return std::to_wstring(view.percent) + L"%";
+      return PercentText(view.percent);
     });
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT id, BSTR* text) override {
