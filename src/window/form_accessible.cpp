@@ -180,33 +180,25 @@ class FormAccessible final : public IAccessible {
     return Text(id, text, Nothing);
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT id, VARIANT* role) override {
-    if (role == nullptr) return E_POINTER;
-    ::VariantInit(role);
-    AccessibleView view;
-    if (!Read(view)) return kGone;
-    constexpr LONG kRoles[] = {ROLE_SYSTEM_CLIENT, ROLE_SYSTEM_STATICTEXT, ROLE_SYSTEM_PROGRESSBAR,
-                               ROLE_SYSTEM_PUSHBUTTON};
-    const LONG child = ChildOf(id);
-    if (child < 0) return E_INVALIDARG;
-    SetChild(role, kRoles[child]);
-    return S_OK;
+    return AboutChild(id, role, [](const AccessibleView&, LONG child, VARIANT* out) {
+      constexpr LONG kRoles[] = {ROLE_SYSTEM_CLIENT, ROLE_SYSTEM_STATICTEXT,
+                                 ROLE_SYSTEM_PROGRESSBAR, ROLE_SYSTEM_PUSHBUTTON};
+      SetChild(out, kRoles[child]);
+      return S_OK;
+    });
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT id, VARIANT* state) override {
-    if (state == nullptr) return E_POINTER;
-    ::VariantInit(state);
-    AccessibleView view;
-    if (!Read(view)) return kGone;
-    const LONG child = ChildOf(id);
-    if (child < 0) return E_INVALIDARG;
-    LONG bits = view.visible ? 0 : STATE_SYSTEM_INVISIBLE;
-    if (child == CHILDID_SELF) bits |= STATE_SYSTEM_FOCUSABLE;
-    if (child == kChildLabel || child == kChildBar) bits |= STATE_SYSTEM_READONLY;
-    if (child == kChildButton) {
-      bits |= view.buttonEnabled ? STATE_SYSTEM_FOCUSABLE : STATE_SYSTEM_UNAVAILABLE;
-      if (view.buttonDefault) bits |= STATE_SYSTEM_DEFAULT;
-    }
-    SetChild(state, bits);
-    return S_OK;
+    return AboutChild(id, state, [](const AccessibleView& view, LONG child, VARIANT* out) {
+      LONG bits = view.visible ? 0 : STATE_SYSTEM_INVISIBLE;
+      if (child == CHILDID_SELF) bits |= STATE_SYSTEM_FOCUSABLE;
+      if (child == kChildLabel || child == kChildBar) bits |= STATE_SYSTEM_READONLY;
+      if (child == kChildButton) {
+        bits |= view.buttonEnabled ? STATE_SYSTEM_FOCUSABLE : STATE_SYSTEM_UNAVAILABLE;
+        if (view.buttonDefault) bits |= STATE_SYSTEM_DEFAULT;
+      }
+      SetChild(out, bits);
+      return S_OK;
+    });
   }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT id, BSTR* help) override {
     return Text(id, help, Nothing);
@@ -245,24 +237,20 @@ class FormAccessible final : public IAccessible {
   }
   // Among the children, in their order; into them from the client area.
   HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
-    if (end == nullptr) return E_POINTER;
-    ::VariantInit(end);
-    AccessibleView view;
-    if (!Read(view)) return kGone;
-    const LONG from = ChildOf(start);
-    if (from < 0) return E_INVALIDARG;
-    LONG to = 0;
-    if (from == CHILDID_SELF) {
-      if (direction == NAVDIR_FIRSTCHILD) to = kChildLabel;
-      if (direction == NAVDIR_LASTCHILD) to = kChildButton;
-    } else if (direction == NAVDIR_NEXT || direction == NAVDIR_DOWN) {
-      to = from + 1;
-    } else if (direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP) {
-      to = from - 1;
-    }
-    if (to < kChildLabel || to > kChildButton) return S_FALSE;
-    SetChild(end, to);
-    return S_OK;
+    return AboutChild(start, end, [direction](const AccessibleView&, LONG from, VARIANT* out) {
+      LONG to = 0;
+      if (from == CHILDID_SELF) {
+        if (direction == NAVDIR_FIRSTCHILD) to = kChildLabel;
+        if (direction == NAVDIR_LASTCHILD) to = kChildButton;
+      } else if (direction == NAVDIR_NEXT || direction == NAVDIR_DOWN) {
+        to = from + 1;
+      } else if (direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP) {
+        to = from - 1;
+      }
+      if (to < kChildLabel || to > kChildButton) return S_FALSE;
+      SetChild(out, to);
+      return S_OK;
+    });
   }
   HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* at) override {
     if (at == nullptr) return E_POINTER;
@@ -308,6 +296,23 @@ class FormAccessible final : public IAccessible {
       const LONG child = ChildOf(id);
       if (child < 0) return E_INVALIDARG;
       return GiveText(get(view, child), out);
+    } catch (...) {
+      return E_OUTOFMEMORY;
+    }
+  }
+
+  // An answer about the window (CHILDID_SELF) or one of its children, given
+  // in `out` by `give`.
+  template <typename Give>
+  HRESULT AboutChild(const VARIANT& id, VARIANT* out, Give give) const noexcept {
+    if (out == nullptr) return E_POINTER;
+    ::VariantInit(out);
+    try {
+      AccessibleView view;
+      if (!Read(view)) return kGone;
+      const LONG child = ChildOf(id);
+      if (child < 0) return E_INVALIDARG;
+      return give(view, child, out);
     } catch (...) {
       return E_OUTOFMEMORY;
     }

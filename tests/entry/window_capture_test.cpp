@@ -25,6 +25,12 @@ Rgb System(int index) {
   return {GetRValue(c), GetGValue(c), GetBValue(c)};
 }
 
+// The colour of the flat frames: the button shadow raised by 30.
+Rgb FlatFrame() {
+  return widgets::RaiseLightness(widgets::colours::kButtonShadow, 30, widgets::SystemScheme())
+      .Resolve(widgets::SystemScheme());
+}
+
 TEST(WindowCapture, ShowsTheLayoutInThePlatformsColours) {
   const Capture c = CaptureProgressWindow();
   ASSERT_EQ(c.width, 303);
@@ -95,9 +101,7 @@ TEST(WindowCaptureDpiChange, IsBuiltForTheNewDpiAtTheSuggestedPlace) {
   EXPECT_EQ(frame.top, 30);
   ASSERT_EQ(c.width, 466);
   ASSERT_EQ(c.height, 140);
-  const Rgb flat =
-      widgets::RaiseLightness(widgets::colours::kButtonShadow, 30, widgets::SystemScheme())
-          .Resolve(widgets::SystemScheme());
+  const Rgb flat = FlatFrame();
   // The groove keeps its 2 pixels; RzPanel1 starts at 64 x 20 / 13 = 98,
   // Btn_OK at 104 x 20 / 13 = 160 on it; the bar's frame at the bottom of the
   // client panel's inner area (98 - 2 - 37 = 59); the caption grey, centred.
@@ -130,9 +134,7 @@ TEST(WindowCapture120Dpi, GrowsWithTheRealisedTextHeight) {
   // "宋体" at 16 pixels realises 16 pixels high here: 303 x 91 times 16 / 13.
   EXPECT_EQ(c.width, 373);
   EXPECT_EQ(c.height, 112);
-  const Rgb flat =
-      widgets::RaiseLightness(widgets::colours::kButtonShadow, 30, widgets::SystemScheme())
-          .Resolve(widgets::SystemScheme());
+  const Rgb flat = FlatFrame();
   // The groove keeps its 2 pixels; the bar (bottom of the client panel) and
   // the bottom panel move down with the scale.
   EXPECT_EQ(c.At(0, 20), System(COLOR_BTNSHADOW));
