@@ -374,7 +374,9 @@ void TForm_DeleteDBFIndex::FillAccessibleView(AccessibleView& view) const {
 LRESULT TForm_DeleteDBFIndex::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   // A reader's object asks from its own thread, its view waiting there.
   if (message == accessibleViewMessage_ && message != 0) {
-    FillAccessibleView(*reinterpret_cast<AccessibleView*>(lParam));
+    AccessibleView* view = RequestedView(wParam, lParam);
+    if (view == nullptr) return 0;
+    FillAccessibleView(*view);
     return kViewGiven;
   }
   switch (message) {
@@ -389,7 +391,7 @@ LRESULT TForm_DeleteDBFIndex::HandleMessage(UINT message, WPARAM wParam, LPARAM 
       }
       break;
     case WM_DPICHANGED:
-      ApplyDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      if (lParam != 0) ApplyDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case kJobProgress:
       ShowProgress(static_cast<std::size_t>(wParam), static_cast<std::size_t>(lParam));

@@ -37,6 +37,11 @@ struct AccessibleView {
 UINT AccessibleViewMessage();
 inline constexpr LRESULT kViewGiven = 0x51E5;
 
+// The view a request of this process asks to fill; null for anything else
+// (any program may send any window the message: only a request that carries
+// this process's key, never known outside it, names a view).
+AccessibleView* RequestedView(WPARAM wParam, LPARAM lParam);
+
 // Reads the view of `window` from any thread; false when the window is gone
 // or does not answer.
 bool ReadAccessibleView(HWND window, AccessibleView& view);

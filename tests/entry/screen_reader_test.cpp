@@ -6,7 +6,9 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
 #include <atomic>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -98,6 +100,8 @@ struct Reading {
   Element self;
   std::vector<Element> children;
   HRESULT valueAfter = S_OK, countAfter = S_OK, locationAfter = S_OK;
+  unsigned char foreign[1024] = {};
+  DWORD_PTR foreignAnswer = 1;
 };
 
 TEST(ScreenReader, FindsTheLabelTheBarAndTheButtonAndAnErrorOnceTheWindowIsGone) {
@@ -140,6 +144,13 @@ TEST(ScreenReader, FindsTheLabelTheBarAndTheButtonAndAnErrorOnceTheWindowIsGone)
               reading.self = Read(object, CHILDID_SELF);
               for (LONG id : reading.childIds) reading.children.push_back(Read(object, id));
             }
+            // Another program may send the window the message the object
+            // asks with: without this process's key it names no memory.
+            const UINT ask = ::RegisterWindowMessageW(L"qesh_deleteIndex_dbf accessible view");
+            DWORD_PTR answer = 1;
+            ::SendMessageTimeoutW(form, ask, 0, reinterpret_cast<LPARAM>(reading.foreign),
+                                  SMTO_NORMAL, 30000, &answer);
+            reading.foreignAnswer = answer;
             ::PostMessageW(form, WM_CLOSE, 0, 0);
             read = true;
             // Held past the window's end, then asked again.
@@ -204,6 +215,8 @@ TEST(ScreenReader, FindsTheLabelTheBarAndTheButtonAndAnErrorOnceTheWindowIsGone)
   EXPECT_TRUE(same(label.where, at(2, 2, 299, 36)));
   EXPECT_TRUE(same(bar.where, at(2, 38, 299, 24)));
   EXPECT_TRUE(same(button.where, at(104, 64, 75, 25)));
+  EXPECT_EQ(reading.foreignAnswer, 0u);
+  EXPECT_EQ(std::count(std::begin(reading.foreign), std::end(reading.foreign), 0), 1024);
   // Once the window is gone the object answers with an error.
   EXPECT_TRUE(FAILED(reading.valueAfter));
   EXPECT_TRUE(FAILED(reading.countAfter));
