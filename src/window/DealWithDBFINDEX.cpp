@@ -6,6 +6,7 @@
 #include "win/window_routing.h"
 #include "window/error_text.h"
 #include "window/failure_message.h"
+#include "window/form_accessible.h"
 #include "window/form_contents.h"
 #include "window/form_error.h"
 #include "window/form_layout.h"
@@ -74,7 +75,8 @@ std::wstring ErrorBoxTitle() {
 
 FormHooks& Hooks() { return g_hooks; }
 
-TForm_DeleteDBFIndex::TForm_DeleteDBFIndex(HWND owner) : owner_(owner) {
+TForm_DeleteDBFIndex::TForm_DeleteDBFIndex(HWND owner)
+    : owner_(owner), accessibleViewMessage_(AccessibleViewMessage()) {
   class_ = win::WindowClass(g_formClass,
                             win::RoutedProc<TForm_DeleteDBFIndex, &TForm_DeleteDBFIndex::window_,
                                             &TForm_DeleteDBFIndex::HandleMessage>,
@@ -82,13 +84,10 @@ TForm_DeleteDBFIndex::TForm_DeleteDBFIndex(HWND owner) : owner_(owner) {
                             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
   if (!class_) throw FormError{L"Cannot register the window class"};
 
-  // The window font follows the screen's dpi; the layout follows the height
-  // the platform actually realises for it.
-  windowFont_ = CreateSongtiFont(FontHeightForDpi(FormLayout{}.fontHeight, ScreenDpi()));
-  const FormLayout layout = ScaleToTextHeight(FormLayout{}, RealisedTextHeight(windowFont_.get()));
-  labelFont_ = CreateSongtiFont(layout.labelFontHeight);
-
-  RECT frame{0, 0, layout.clientWidth, layout.clientHeight};
+  // Created at the design size; once it exists, its DPI gives its fonts,
+  // layout and size.
+  const FormLayout design;
+  RECT frame{0, 0, design.clientWidth, design.clientHeight};
   ::AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
   window_.reset(::CreateWindowExW(kExStyle, class_.Name(), kFormTitle, kStyle, kDesignLeft,
                                   kDesignTop, frame.right - frame.left, frame.bottom - frame.top,
@@ -96,6 +95,15 @@ TForm_DeleteDBFIndex::TForm_DeleteDBFIndex(HWND owner) : owner_(owner) {
   if (window_.get() == nullptr) throw FormError{L"Cannot create the progress window"};
   const HWND hwnd = window_.get();
   TrimSystemMenu(hwnd);
+  FormAtDpi scaled = BuildFormAtDpi(static_cast<int>(Hooks().windowDpi(hwnd)));
+  windowFont_ = std::move(scaled.windowFont);
+  labelFont_ = std::move(scaled.labelFont);
+  const FormLayout& layout = scaled.layout;
+  RECT client{};
+  ::GetClientRect(hwnd, &client);
+  if (client.right != layout.clientWidth || client.bottom != layout.clientHeight) {
+    SizeToClient(hwnd, nullptr, layout.clientWidth, layout.clientHeight);
+  }
   ::SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.get()), FALSE);
   contents_ = std::make_unique<FormContents>(hwnd, layout, windowFont_.get(), labelFont_.get());
   UnZipFile.OnProgress = [this](const std::wstring& entry, int percent) {
@@ -218,11 +226,50 @@ void TForm_DeleteDBFIndex::ShowCentred(ThreadWindowsDisabled& disabled) {
   }
   RECT frame{};
   ::GetWindowRect(window_.get(), &frame);
-  const Point at = CentreOnDesktop(::GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                                   ::GetSystemMetrics(SM_CYVIRTUALSCREEN), frame.right - frame.left,
-                                   frame.bottom - frame.top);
+  const Point at = CentredFrame(frame.right - frame.left, frame.bottom - frame.top);
   ::SetWindowPos(window_.get(), HWND_TOP, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+  // Moved onto a monitor of another DPI, the window has taken that DPI's
+  // size (at the top-left the system suggested): centred again.
+  RECT shown{};
+  ::GetWindowRect(window_.get(), &shown);
+  if (shown.right - shown.left != frame.right - frame.left ||
+      shown.bottom - shown.top != frame.bottom - frame.top) {
+    const Point again = CentredFrame(shown.right - shown.left, shown.bottom - shown.top);
+    ::SetWindowPos(window_.get(), nullptr, again.x, again.y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   ::SetActiveWindow(window_.get());
+}
+
+Point TForm_DeleteDBFIndex::CentredFrame(int width, int height) const {
+  const std::vector<Monitor> monitors = Hooks().monitors();
+  const bool hasHost = owner_ != nullptr && ::IsWindow(owner_);
+  const Area host = hasHost ? WindowArea(owner_) : Area{};
+  const int showing = MonitorShowing(monitors, hasHost ? &host : nullptr);
+  // Without monitors listed: the virtual desktop's size, from (0, 0).
+  const Area monitor = showing >= 0 ? monitors[static_cast<std::size_t>(showing)].area
+                                    : Area{0, 0, ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                                           ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  return CentreOnMonitor(monitor, width, height);
+}
+
+void TForm_DeleteDBFIndex::ApplyDpi(int dpi, const RECT& suggested) {
+  const HWND hwnd = window_.get();
+  // Everything is made before anything is replaced: a failure leaves the
+  // window as it was.
+  FormAtDpi scaled = BuildFormAtDpi(dpi);
+  auto contents = std::make_unique<FormContents>(hwnd, scaled.layout, scaled.windowFont.get(),
+                                                 scaled.labelFont.get());
+  contents->TakeProgressFrom(*contents_);
+  ::SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(scaled.windowFont.get()), FALSE);
+  // The old widgets go before the fonts they borrow.
+  contents_ = std::move(contents);
+  windowFont_ = std::move(scaled.windowFont);
+  labelFont_ = std::move(scaled.labelFont);
+  const POINT topLeft{suggested.left, suggested.top};
+  SizeToClient(hwnd, &topLeft, scaled.layout.clientWidth, scaled.layout.clientHeight);
+  ::RedrawWindow(hwnd, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void TForm_DeleteDBFIndex::HideAfterRun() {
@@ -273,7 +320,7 @@ void TForm_DeleteDBFIndex::JobEnded() {
     return;
   }
   if (window_.get() != nullptr) {
-    contents_->ShowFinished();
+    ShowFinished();
     ::UpdateWindow(window_.get());
   }
   FResultPath = FDataSourcePath + "\\";
@@ -301,7 +348,37 @@ void TForm_DeleteDBFIndex::ShowError(const std::wstring& message) const {
   if (::IsWindow(disabled.PreviouslyActive())) ::SetActiveWindow(disabled.PreviouslyActive());
 }
 
+void TForm_DeleteDBFIndex::ShowProgress(std::size_t done, std::size_t total) {
+  const std::uint16_t before = contents_->Percent();
+  contents_->ShowProgress(done, total);
+  if (contents_->Percent() != before) NotifyBarValueChanged(window_.get());
+}
+
+void TForm_DeleteDBFIndex::ShowFinished() {
+  const std::uint16_t before = contents_->Percent();
+  contents_->ShowFinished();
+  if (contents_->Percent() != before) NotifyBarValueChanged(window_.get());
+}
+
+void TForm_DeleteDBFIndex::FillAccessibleView(AccessibleView& view) const {
+  const HWND hwnd = window_.get();
+  wchar_t title[64] = {};
+  ::GetWindowTextW(hwnd, title, 64);
+  view.title = title;
+  ::GetClientRect(hwnd, &view.client);
+  ::MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&view.client), 2);
+  view.visible = ::IsWindowVisible(hwnd) != FALSE;
+  if (contents_ != nullptr) contents_->FillView(view);  // not while made or taken down
+}
+
 LRESULT TForm_DeleteDBFIndex::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // A reader's object asks from its own thread, its view waiting there.
+  if (message == accessibleViewMessage_ && message != 0) {
+    AccessibleView* view = RequestedView(wParam, lParam);
+    if (view == nullptr) return 0;
+    FillAccessibleView(*view);
+    return kViewGiven;
+  }
   switch (message) {
     case WM_CLOSE:  // close box, system menu Close, Alt+F4
       // Ignored once the job has started: it always runs to its end.
@@ -313,9 +390,18 @@ LRESULT TForm_DeleteDBFIndex::HandleMessage(UINT message, WPARAM wParam, LPARAM 
         return 0;
       }
       break;
-    case kJobProgress:
-      contents_->ShowProgress(static_cast<std::size_t>(wParam), static_cast<std::size_t>(lParam));
+    case WM_DPICHANGED:
+      if (lParam != 0) ApplyDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
+    case kJobProgress:
+      ShowProgress(static_cast<std::size_t>(wParam), static_cast<std::size_t>(lParam));
+      return 0;
+    case WM_GETOBJECT:
+      if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
+        const LRESULT answer = AnswerClientObject(window_.get(), wParam);
+        if (answer != 0) return answer;
+      }
+      break;
     case WM_DESTROY:
       // Destroyed by someone else (with its owner): the timer goes with it.
       if (stratTimerArmed_) Hooks().killTimer(window_.get(), kStratTimerId);

@@ -8,13 +8,18 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "widgets/look_state.h"
 #include "win/window_class.h"
+#include "window/accessible_view.h"
+#include "window/form_dpi.h"
 #include "window/gdi_font.h"
 #include "window/modal_result.h"
+#include "window/monitor_layout.h"
 #include "window/template_job.h"
 #include "window/thread_windows.h"
 #include "window/unzip_component.h"
@@ -29,6 +34,11 @@ struct FormHooks {
   UINT_PTR(WINAPI* setTimer)(HWND, UINT_PTR, UINT, TIMERPROC) = ::SetTimer;
   BOOL(WINAPI* killTimer)(HWND, UINT_PTR) = ::KillTimer;
   TemplateJob::Work runJob = nullptr;  // null: the template walk
+  // The window's DPI as the system gives it when the window is created
+  // (under Wine every window has the screen's).
+  UINT (*windowDpi)(HWND) = WindowDpi;
+  // The monitors the window is centred on (under Wine there is one).
+  std::vector<Monitor> (*monitors)() = SystemMonitors;
 };
 FormHooks& Hooks();
 
@@ -77,7 +87,19 @@ class TForm_DeleteDBFIndex {
   bool IsDialogKeyTaken(const MSG& message);
   // Shows the window centred, and a hidden owner for the run.
   void ShowCentred(ThreadWindowsDisabled& disabled);
+  // Where the window's frame, of that size, is centred on the monitor that
+  // shows the host window (the primary one without a host window).
+  Point CentredFrame(int width, int height) const;
   void HideAfterRun();
+  // The window's monitor has changed its DPI: fonts and layout as the window
+  // is built at `dpi`, moved to `suggested`'s top-left corner and repainted.
+  // The bar keeps its progress; the job goes on.
+  void ApplyDpi(int dpi, const RECT& suggested);
+  // The job's progress on the bar; readers hear of each new percentage.
+  void ShowProgress(std::size_t done, std::size_t total);
+  void ShowFinished();
+  // What a screen reader is told of the window (on the window's thread).
+  void FillAccessibleView(AccessibleView& view) const;
 
   HWND owner_;
   // The look of this call's widgets and its listener in the host's window.
@@ -86,6 +108,8 @@ class TForm_DeleteDBFIndex {
   win::UniqueFont windowFont_;
   win::UniqueFont labelFont_;
   win::UniqueWindow window_;
+  // The message readers' objects ask the window with (AccessibleView).
+  UINT accessibleViewMessage_ = 0;
   bool ownerShownForRun_ = false;
   bool stratTimerArmed_ = false;
   bool jobRunning_ = false;

@@ -94,6 +94,40 @@ void FormContents::ShowProgress(std::size_t done, std::size_t total) {
   bar.SetPartsComplete(ToParts(done, total));
 }
 
+void FormContents::TakeProgressFrom(const FormContents& other) {
+  const widgets::ProgressBarModel& shown = other.widgets_->Progress_Step->Fields();
+  widgets_->Progress_Step->Change([&](widgets::ProgressBarModel& bar) {
+    bar.SetLoading(true);
+    bar.SetTotalParts(shown.TotalParts());
+    bar.SetPartsComplete(shown.PartsComplete());
+    bar.SetLoading(false);
+    bar.SetPercent(shown.Percent());
+  });
+}
+
 void FormContents::ShowFinished() { widgets_->Progress_Step->SetPercent(100); }
+
+std::uint16_t FormContents::Percent() const { return widgets_->Progress_Step->Percent(); }
+
+namespace {
+// A widget painted on `panel`, on the screen.
+RECT OnScreen(const widgets::TRzPanel& panel, const widgets::Rect& bounds) {
+  RECT r{bounds.left, bounds.top, bounds.right, bounds.bottom};
+  ::MapWindowPoints(panel.Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+}  // namespace
+
+void FormContents::FillView(AccessibleView& view) const {
+  const Widgets& w = *widgets_;
+  view.label.name = w.RzLabel_ShowInfo->Settings().caption;
+  view.label.screen = OnScreen(*w.RzPanel_Client, w.RzLabel_ShowInfo->Bounds());
+  view.bar.screen = OnScreen(*w.RzPanel_Client, w.Progress_Step->Bounds());
+  view.percent = w.Progress_Step->Percent();
+  view.button.name = w.Btn_OK->Settings().caption;
+  ::GetWindowRect(w.Btn_OK->Handle(), &view.button.screen);
+  view.buttonEnabled = w.Btn_OK->Enabled();
+  view.buttonDefault = w.Btn_OK->Settings().isDefault;
+}
 
 }  // namespace window

@@ -6,8 +6,10 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 
+#include "window/accessible_view.h"
 #include "window/form_layout.h"
 
 namespace window {
@@ -29,8 +31,14 @@ class FormContents {
   // The job's progress on Progress_Step: `total` tables counted, `done` of
   // them handled.
   void ShowProgress(std::size_t done, std::size_t total);
+  // The bar shows what `other`'s bar shows (the window built anew).
+  void TakeProgressFrom(const FormContents& other);
   // The job has ended: the bar is full.
   void ShowFinished();
+  // The percentage the bar shows.
+  std::uint16_t Percent() const;
+  // The label, the bar and the button as a screen reader is told of them.
+  void FillView(AccessibleView& view) const;
 
  private:
   struct Widgets;

@@ -48,9 +48,55 @@ FormLayout ScaleToTextHeight(const FormLayout& design, int realisedTextHeight) {
   return s;
 }
 
-Point CentreOnDesktop(int desktopWidth, int desktopHeight, int windowWidth, int windowHeight) {
-  return {std::max(0, (desktopWidth - windowWidth) / 2),
-          std::max(0, (desktopHeight - windowHeight) / 2)};
+namespace {
+
+long long Overlap(const Area& a, const Area& b) {
+  const long long width = std::min(a.right, b.right) - std::max(a.left, b.left);
+  const long long height = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
+  return width > 0 && height > 0 ? width * height : 0;
+}
+
+// How far apart two areas are (0 when they touch or overlap), squared.
+long long DistanceSquared(const Area& a, const Area& b) {
+  const long long dx = std::max({0, b.left - a.right, a.left - b.right});
+  const long long dy = std::max({0, b.top - a.bottom, a.top - b.bottom});
+  return dx * dx + dy * dy;
+}
+
+}  // namespace
+
+int MonitorShowing(const std::vector<Monitor>& monitors, const Area* window) {
+  const int count = static_cast<int>(monitors.size());
+  if (window == nullptr) {
+    for (int i = 0; i < count; ++i) {
+      if (monitors[i].primary) return i;
+    }
+    return count > 0 ? 0 : -1;
+  }
+  int best = -1;
+  long long bestOverlap = 0;
+  for (int i = 0; i < count; ++i) {
+    const long long overlap = Overlap(monitors[i].area, *window);
+    if (overlap > bestOverlap) {
+      best = i;
+      bestOverlap = overlap;
+    }
+  }
+  if (best >= 0) return best;
+  long long bestDistance = 0;
+  for (int i = 0; i < count; ++i) {
+    const long long distance = DistanceSquared(monitors[i].area, *window);
+    if (best < 0 || distance < bestDistance) {
+      best = i;
+      bestDistance = distance;
+    }
+  }
+  return best;
+}
+
+Point CentreOnMonitor(const Area& monitor, int windowWidth, int windowHeight) {
+  return {monitor.left + std::max(0, (monitor.right - monitor.left - windowWidth) / 2),
+          monitor.top + std::max(0, (monitor.bottom - monitor.top - windowHeight) / 2)};
 }
 
 }  // namespace window

@@ -1,8 +1,11 @@
 // The progress window's fixed layout, as designed at 96 dots per inch with a
 // window font whose realised text height is 13 pixels, and the rules that fit
 // it to the screen: font scaling by dpi, layout scaling by the realised text
-// height, centring on the virtual desktop. No Windows API here.
+// height, centring on the monitor that shows the host window. No Windows
+// API here.
 #pragma once
+
+#include <vector>
 
 namespace window {
 
@@ -56,9 +59,27 @@ int FontHeightForDpi(int designHeight, int dpi);
 // client size. Unchanged when the text height is 13.
 FormLayout ScaleToTextHeight(const FormLayout& design, int realisedTextHeight);
 
-// Top-left corner of a window centred on the virtual desktop: each coordinate
-// (desktop - window) / 2, raised to 0 when negative; the desktop's origin is
-// not added.
-Point CentreOnDesktop(int desktopWidth, int desktopHeight, int windowWidth, int windowHeight);
+// A rectangle of the screen, its right and bottom edges excluded.
+struct Area {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
+struct Monitor {
+  Area area;  // the whole monitor, in screen coordinates
+  bool primary = false;
+};
+
+// The monitor that shows a window covering `window`: the one it overlaps
+// most (the first of equals), the nearest when it overlaps none; the primary
+// monitor when there is no window (null). -1 when there are no monitors.
+int MonitorShowing(const std::vector<Monitor>& monitors, const Area* window);
+
+// Top-left corner of a window centred on `monitor`: each coordinate the
+// monitor's edge + (monitor - window) / 2, the latter raised to 0 when
+// negative. On a single monitor at (0, 0) the desktop's centre.
+Point CentreOnMonitor(const Area& monitor, int windowWidth, int windowHeight);
 
 }  // namespace window

@@ -12,6 +12,7 @@ SYSTEM = {
     "kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "advapi32.dll", "shell32.dll",
     "ole32.dll", "oleaut32.dll", "comctl32.dll", "uxtheme.dll", "version.dll", "msimg32.dll",
     "ws2_32.dll", "psapi.dll", "comdlg32.dll", "ntdll.dll", "shlwapi.dll", "bcrypt.dll",
+    "oleacc.dll",
 }
 
 

@@ -72,31 +72,36 @@ bool IsCheckpoint(const std::string& line) {
   return line.find("\\CHECK.DBF: left alone") != std::string::npos;
 }
 
-// The bar's filled width: the pixels of the bar colour along the top row of
-// its field (above the percentage), read from the screen.
-constexpr int kFieldWidth = 298;
-int BarFill(HWND form) {
-  constexpr int kLeft = 3, kRow = 40;  // the field in the client area
+// Where the bar's field is read: a row of its field above the percentage.
+struct BarStrip {
+  int left = 3;  // the field in the client area, at 96 dpi
+  int row = 40;
+  int width = 298;
+};
+
+// The bar's filled width: the pixels of the bar colour along `strip`, read
+// from the screen.
+int BarFill(HWND form, const BarStrip& strip) {
   HDC screen = ::GetDC(form);
   HDC memory = ::CreateCompatibleDC(screen);
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = kFieldWidth;
+  info.bmiHeader.biWidth = strip.width;
   info.bmiHeader.biHeight = -1;
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
-  HBITMAP strip = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = ::SelectObject(memory, strip);
-  ::BitBlt(memory, 0, 0, kFieldWidth, 1, screen, kLeft, kRow, SRCCOPY);
+  HBITMAP row = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = ::SelectObject(memory, row);
+  ::BitBlt(memory, 0, 0, strip.width, 1, screen, strip.left, strip.row, SRCCOPY);
   const COLORREF bar = ::GetSysColor(COLOR_HIGHLIGHT);
   const DWORD wanted = (GetRValue(bar) << 16) | (GetGValue(bar) << 8) | GetBValue(bar);
   int filled = 0;
-  for (int x = 0; x < kFieldWidth; ++x) {
+  for (int x = 0; x < strip.width; ++x) {
     filled += (static_cast<DWORD*>(bits)[x] & 0xFFFFFF) == wanted;
   }
   ::SelectObject(memory, old);
-  ::DeleteObject(strip);
+  ::DeleteObject(row);
   ::DeleteDC(memory);
   ::ReleaseDC(form, screen);
   return filled;
@@ -104,11 +109,11 @@ int BarFill(HWND form) {
 
 // The fill once it shows at least `atLeast` pixels (the window paints when
 // it gets to it; `waitMs` at most, well within the walk's wait).
-int FillShowing(HWND form, int atLeast, int waitMs) {
-  int fill = BarFill(form);
+int FillShowing(HWND form, const BarStrip& strip, int atLeast, int waitMs) {
+  int fill = BarFill(form, strip);
   for (int i = 0; i < waitMs / 10 && fill < atLeast; ++i) {
     ::Sleep(10);
-    fill = BarFill(form);
+    fill = BarFill(form, strip);
   }
   return fill;
 }
@@ -133,6 +138,7 @@ struct Checkpoints {
   std::function<bool(HWND form)> act;  // true once what it did has taken effect
   std::atomic<HWND> shown{nullptr};    // the progress window of this call
   std::atomic<int> seen{0};
+  BarStrip strip;  // where the bar is read; `act` may move it
   int unanswered = 0;
   std::vector<int> fills, wanted;
   bool behind = false;
@@ -148,8 +154,8 @@ struct Checkpoints {
         ++unanswered;
         return;
       }
-      wanted.push_back((kFieldWidth - 8) * folder.PermilleDoneAt(k) / 1000);
-      fills.push_back(FillShowing(form, wanted.back(), behind ? 0 : 5000));
+      wanted.push_back((strip.width - 8) * folder.PermilleDoneAt(k) / 1000);
+      fills.push_back(FillShowing(form, strip, wanted.back(), behind ? 0 : 5000));
       behind = behind || fills.back() < wanted.back();  // failed already: no more waits
     }
     if (k == actAt && act) acted = act(form);
@@ -211,6 +217,53 @@ TEST_F(JobProgress, TheBarFollowsTheJobTheWindowAnswersThroughoutAndACloseIsIgno
     }
   }
   EXPECT_GT(checkpoints.fills.back(), checkpoints.fills.front());
+}
+
+// The window's monitor changes its DPI during the job (the system's message
+// to a per-monitor aware host's window, sent as the system would: under Wine
+// every monitor has the screen's DPI). The window is built anew for 144 dpi
+// at the suggested place; the bar shows the same share of the job and goes
+// on following it, and the job runs to its end.
+TEST_F(JobProgress, ADpiChangeDuringTheJobRebuildsTheWindowAndTheBarGoesOn) {
+  LargeTemplate folder(800, 8);
+  Checkpoints checkpoints;
+  checkpoints.actAt = 5;  // the walk cannot pass the sixth before the test has acted
+  RECT frame{}, client{};
+  int before = 0, after = 0;
+  checkpoints.act = [&](HWND form) {
+    before = checkpoints.fills.back();
+    RECT suggested{60, 40, 600, 250};
+    DWORD_PTR answer = 0;
+    if (!::SendMessageTimeoutW(form, WM_DPICHANGED, MAKEWPARAM(144, 144),
+                               reinterpret_cast<LPARAM>(&suggested), SMTO_NORMAL, 30000, &answer)) {
+      return false;
+    }
+    ::GetWindowRect(form, &frame);
+    ::GetClientRect(form, &client);
+    // The bar's field at 144 dpi: x 3 to 462 inside its frame, from y 60.
+    checkpoints.strip = BarStrip{3, 62, 461};
+    // Painted before the change returns: read at once.
+    after = BarFill(form, checkpoints.strip);
+    return true;
+  };
+  EXPECT_EQ(RunHeld(folder, checkpoints), L"D:\\src\\");
+  EXPECT_TRUE(folder.AllDetached());
+  EXPECT_EQ(frame.left, 60);
+  EXPECT_EQ(frame.top, 40);
+  EXPECT_EQ(client.right, 466);
+  EXPECT_EQ(client.bottom, 140);
+  // The same share of the field right after the change (within a pixel of
+  // each size's rounding, or more when the walk has gone on meanwhile) ...
+  EXPECT_GT(before, 0);
+  EXPECT_GE(after, before * 460 / 297 - 2);
+  // ... and at every checkpoint, before and after it, at least the folders
+  // done (but the last: once the walk has reported it, the job may end and
+  // the window close before it is read).
+  ASSERT_EQ(checkpoints.fills.size(), static_cast<std::size_t>(folder.Folders()));
+  for (std::size_t i = 0; i + 1 < checkpoints.fills.size(); ++i) {
+    EXPECT_GE(checkpoints.fills[i], checkpoints.wanted[i]) << "checkpoint " << i + 1;
+  }
+  EXPECT_GE(checkpoints.fills[6], after);
 }
 
 TEST_F(JobProgress, AQuitMessageDuringTheJobWaitsForItsEndAndReachesTheHostAfterwards) {

@@ -25,6 +25,12 @@ Rgb System(int index) {
   return {GetRValue(c), GetGValue(c), GetBValue(c)};
 }
 
+// The colour of the flat frames: the button shadow raised by 30.
+Rgb FlatFrame() {
+  return widgets::RaiseLightness(widgets::colours::kButtonShadow, 30, widgets::SystemScheme())
+      .Resolve(widgets::SystemScheme());
+}
+
 TEST(WindowCapture, ShowsTheLayoutInThePlatformsColours) {
   const Capture c = CaptureProgressWindow();
   ASSERT_EQ(c.width, 303);
@@ -77,6 +83,42 @@ TEST(WindowCapture, ShowsTheLayoutInThePlatformsColours) {
 
 namespace {
 
+// A per-monitor aware host's window moved to a monitor of 144 dpi: the system
+// sends the new DPI and a suggested place (under Wine every monitor has the
+// screen's DPI, so the test sends what the system would). The window is
+// built as at 144 dpi: "宋体" asked for at 13 x 144 / 96 = 20 pixels realises
+// 20 high, so everything grows by 20 / 13.
+TEST(WindowCaptureDpiChange, IsBuiltForTheNewDpiAtTheSuggestedPlace) {
+  RECT frame{};
+  const Capture c = CaptureProgressWindow([&](HWND form) {
+    RECT suggested{40, 30, 520, 220};
+    ::SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    ::GetWindowRect(form, &frame);
+  });
+  widgets::testing::WritePng(QESH_CAPTURE_DIR "/progress-window-144dpi.png", c.width, c.height,
+                             c.pixels);
+  EXPECT_EQ(frame.left, 40);
+  EXPECT_EQ(frame.top, 30);
+  ASSERT_EQ(c.width, 466);
+  ASSERT_EQ(c.height, 140);
+  const Rgb flat = FlatFrame();
+  // The groove keeps its 2 pixels; RzPanel1 starts at 64 x 20 / 13 = 98,
+  // Btn_OK at 104 x 20 / 13 = 160 on it; the bar's frame at the bottom of the
+  // client panel's inner area (98 - 2 - 37 = 59); the caption grey, centred.
+  EXPECT_EQ(c.At(0, 20), System(COLOR_BTNSHADOW));
+  EXPECT_EQ(c.At(1, 20), System(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(c.At(0, 97), System(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(c.At(0, 98), flat);
+  EXPECT_EQ(c.At(0, 139), flat);
+  EXPECT_EQ(c.At(161, 98 + 20), flat);  // the button's frame, one pixel in
+  EXPECT_NE(c.At(159, 98 + 20), flat);
+  EXPECT_EQ(c.At(2, 59), flat);
+  EXPECT_NE(c.At(2, 58), flat);
+  int left = 0, right = 0;
+  EXPECT_GT(c.Count(2, 2, 464, 59, Rgb{128, 128, 128}, &left, &right), 150);
+  EXPECT_NEAR((left + right) / 2.0, 233.0, 4.0);
+}
+
 // Run in a prefix whose screen has 120 dots per inch: the window font is
 // asked for at 13 x 120 / 96 = 16 pixels, and the whole window grows by the
 // realised text height / 13.
@@ -92,9 +134,7 @@ TEST(WindowCapture120Dpi, GrowsWithTheRealisedTextHeight) {
   // "宋体" at 16 pixels realises 16 pixels high here: 303 x 91 times 16 / 13.
   EXPECT_EQ(c.width, 373);
   EXPECT_EQ(c.height, 112);
-  const Rgb flat =
-      widgets::RaiseLightness(widgets::colours::kButtonShadow, 30, widgets::SystemScheme())
-          .Resolve(widgets::SystemScheme());
+  const Rgb flat = FlatFrame();
   // The groove keeps its 2 pixels; the bar (bottom of the client panel) and
   // the bottom panel move down with the scale.
   EXPECT_EQ(c.At(0, 20), System(COLOR_BTNSHADOW));

@@ -63,22 +63,26 @@ Capture CaptureClient(HWND window) {
   return capture;
 }
 
-// Shows the window through DoIt and captures it from the host's own thread at
-// the first message the window takes once it is shown and fully painted (a
-// message posted behind each paint gives that moment at once), then closes it. Should the window's
-// one-second timer come first (a slow machine), what waits to be painted is painted, the timer
-// message is held back and the capture taken all the same: the job never starts, whatever the load.
-Capture CaptureProgressWindow() {
-  Library library;
-  HostWindow host;
-  TempFolder work;
+// Captures the window from the host's own thread at the first message the
+// window takes once it is shown and fully painted (a message posted behind
+// each paint gives that moment at once), then closes it. Should the window's
+// one-second timer come first (a slow machine), what waits to be painted is
+// painted, the timer message is held back and the capture taken all the
+// same: the job never starts, whatever the load.
+Capture CaptureShownWindow(const std::function<void()>& run,
+                           const std::function<void(HWND form)>& shown) {
   Capture capture;
+  bool acted = !shown;
   bool captured = false;
   HostThreadHooks hooks(
       [&](MSG& message) {
         if (captured) return;
         HWND form = ::FindWindowW(kFormClass, nullptr);
         if (form == nullptr || !::IsWindowVisible(form)) return;
+        if (!acted) {
+          acted = true;
+          shown(form);
+        }
         if (message.message == WM_PAINT) {
           ::PostMessageW(form, WM_NULL, 0, 0);
           return;
@@ -95,9 +99,18 @@ Capture CaptureProgressWindow() {
       },
       nullptr);
   EXPECT_TRUE(hooks.Installed());
-  EXPECT_EQ(library.Run(host.Handle(), ToAnsi(work.Path()).c_str(), "D:\\src"), L"0");
+  run();
   EXPECT_TRUE(captured);
   return capture;
+}
+
+Capture CaptureProgressWindow(const std::function<void(HWND form)>& shown) {
+  Library library;
+  HostWindow host;
+  TempFolder work;
+  return CaptureShownWindow(
+      [&] { EXPECT_EQ(library.Run(host.Handle(), ToAnsi(work.Path()).c_str(), "D:\\src"), L"0"); },
+      shown);
 }
 
 }  // namespace testing_support

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,8 +28,15 @@ struct Capture {
 // BitBlt from the window's DC: what is on the screen.
 Capture CaptureClient(HWND window);
 
+// Captures the progress window that `run` shows on the calling thread once
+// shown and fully painted, then closes it. `shown`, when given, acts on the
+// window first, at the first message it takes once shown (before its start
+// timer); the capture is taken once it has painted what that changed.
+Capture CaptureShownWindow(const std::function<void()>& run,
+                           const std::function<void(HWND form)>& shown = {});
+
 // Shows the window through DoIt (on the calling thread) and captures it once
 // shown and fully painted, then closes it; DoIt must answer "0".
-Capture CaptureProgressWindow();
+Capture CaptureProgressWindow(const std::function<void(HWND form)>& shown = {});
 
 }  // namespace testing_support

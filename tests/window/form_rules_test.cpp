@@ -42,13 +42,39 @@ TEST(FormLayout, FontHeightFollowsTheScreenDpi) {
   EXPECT_EQ(MulDivRound(5, 3, 0), -1);
 }
 
-TEST(FormLayout, CentresOnTheVirtualDesktopWithoutGoingNegative) {
-  const Point p = CentreOnDesktop(1280, 1024, 309, 117);
+TEST(FormLayout, CentresOnTheMonitorWithoutGoingPastItsTopLeftCorner) {
+  const Point p = CentreOnMonitor(Area{0, 0, 1280, 1024}, 309, 117);
   EXPECT_EQ(p.x, 485);
   EXPECT_EQ(p.y, 453);
-  const Point small = CentreOnDesktop(200, 100, 309, 117);
+  const Point small = CentreOnMonitor(Area{0, 0, 200, 100}, 309, 117);
   EXPECT_EQ(small.x, 0);
   EXPECT_EQ(small.y, 0);
+  const Point left = CentreOnMonitor(Area{-2560, -360, 0, 1080}, 309, 117);
+  EXPECT_EQ(left.x, -2560 + 1125);
+  EXPECT_EQ(left.y, -360 + 661);
+  const Point smallLeft = CentreOnMonitor(Area{-200, 50, 0, 150}, 309, 117);
+  EXPECT_EQ(smallLeft.x, -200);
+  EXPECT_EQ(smallLeft.y, 50);
+}
+
+TEST(FormLayout, TheMonitorShowingAWindowIsTheOneItOverlapsMostOrElseTheNearest) {
+  const std::vector<Monitor> monitors = {{Area{0, 0, 1920, 1080}, true},
+                                         {Area{-2560, 0, 0, 1440}, false},
+                                         {Area{0, -1080, 1920, 0}, false}};
+  const Area onPrimary{100, 100, 700, 500}, onLeft{-2000, 200, -1500, 600};
+  const Area mostlyLeft{-400, 10, 100, 300}, mostlyAbove{100, -500, 500, 20};
+  const Area farRight{4000, 500, 4400, 800}, farAbove{-1000, -3000, -600, -2800};
+  EXPECT_EQ(MonitorShowing(monitors, &onPrimary), 0);
+  EXPECT_EQ(MonitorShowing(monitors, &onLeft), 1);
+  EXPECT_EQ(MonitorShowing(monitors, &mostlyLeft), 1);
+  EXPECT_EQ(MonitorShowing(monitors, &mostlyAbove), 2);
+  EXPECT_EQ(MonitorShowing(monitors, &farRight), 0);
+  EXPECT_EQ(MonitorShowing(monitors, &farAbove), 2);
+  EXPECT_EQ(MonitorShowing(monitors, nullptr), 0);
+  const std::vector<Monitor> primarySecond = {monitors[1], monitors[0]};
+  EXPECT_EQ(MonitorShowing(primarySecond, nullptr), 1);
+  EXPECT_EQ(MonitorShowing({}, &onPrimary), -1);
+  EXPECT_EQ(MonitorShowing({}, nullptr), -1);
 }
 
 TEST(ErrorText, AppendsAFullStopOnlyAfterCharactersSortingAfterIt) {

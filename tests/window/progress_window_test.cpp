@@ -1,6 +1,7 @@
-// The progress window on its own: its frame and texts, the error box for
-// failures that cannot be made for real (a refused timer, a walk that runs
-// out of memory), and the window staying open after them.
+// The progress window on its own: its frame and texts, its build at another
+// DPI, the error box for failures that cannot be made for real (a refused
+// timer, a walk that runs out of memory), and the window staying open after
+// them.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -13,6 +14,7 @@
 #include "win/gdi_handles.h"
 #include "window/DealWithDBFINDEX.h"
 #include "window/form_texts.h"
+#include "window_capture.h"
 
 namespace window {
 namespace {
@@ -125,6 +127,144 @@ TEST_F(ProgressWindow, IsCentredOnTheDesktopWhenShown) {
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
   EXPECT_EQ(frame.left, (::GetSystemMetrics(SM_CXVIRTUALSCREEN) - width) / 2);
   EXPECT_EQ(frame.top, (::GetSystemMetrics(SM_CYVIRTUALSCREEN) - height) / 2);
+}
+
+// The monitor layout the window is centred on, for the seam: under Wine
+// there is one monitor.
+std::vector<Monitor> g_monitors;
+std::vector<Monitor> TestMonitors() { return g_monitors; }
+
+// Where the window is shown, with the host window at `hostAt` (none when
+// null), on the layout of `monitors`.
+POINT ShownAt(HWND host, const std::vector<Monitor>& monitors, const POINT* hostAt) {
+  g_monitors = monitors;
+  Hooks().monitors = TestMonitors;
+  if (hostAt != nullptr) {
+    ::SetWindowPos(host, nullptr, hostAt->x, hostAt->y, 400, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  TForm_DeleteDBFIndex form(hostAt != nullptr ? host : nullptr);
+  RECT frame{};
+  const auto hooks = WhenShown([&](HWND hwnd) {
+    ::GetWindowRect(hwnd, &frame);
+    ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(form.ShowModal(), mrCancel);
+  Hooks().monitors = SystemMonitors;
+  return POINT{frame.left, frame.top};
+}
+
+// Centred on the monitor that shows the host window, whole, or on the
+// primary one without a host window; never on no monitor (the virtual
+// desktop's width centred from 0: x = 2084 beside a monitor on the left)
+// nor across two.
+TEST_F(ProgressWindow, IsCentredOnTheMonitorThatShowsTheHostWindow) {
+  RECT frame{};
+  {
+    TForm_DeleteDBFIndex form(nullptr);
+    ::GetWindowRect(form.Handle(), &frame);
+  }
+  const int w = frame.right - frame.left, h = frame.bottom - frame.top;
+  const Monitor primary{Area{0, 0, 1920, 1080}, true};
+  const Monitor left{Area{-2560, 0, 0, 1440}, false};
+  const Monitor right{Area{1920, 0, 4480, 1440}, false};
+  const Monitor above{Area{0, -1080, 1920, 0}, false};
+  const POINT onPrimary{200, 150}, onLeft{-2000, 300}, onRight{3000, 300}, onAbove{300, -900};
+
+  POINT at = ShownAt(host.Handle(), {primary, left}, &onPrimary);
+  EXPECT_EQ(at.x, (1920 - w) / 2);
+  EXPECT_EQ(at.y, (1080 - h) / 2);
+  at = ShownAt(host.Handle(), {primary, left}, &onLeft);
+  EXPECT_EQ(at.x, -2560 + (2560 - w) / 2);
+  EXPECT_EQ(at.y, (1440 - h) / 2);
+  at = ShownAt(host.Handle(), {primary, right}, &onPrimary);
+  EXPECT_EQ(at.x, (1920 - w) / 2);
+  at = ShownAt(host.Handle(), {primary, right}, &onRight);
+  EXPECT_EQ(at.x, 1920 + (2560 - w) / 2);
+  at = ShownAt(host.Handle(), {primary, above}, &onAbove);
+  EXPECT_EQ(at.x, (1920 - w) / 2);
+  EXPECT_EQ(at.y, -1080 + (1080 - h) / 2);
+  // No host window: the primary monitor, wherever it is listed.
+  at = ShownAt(host.Handle(), {left, primary}, nullptr);
+  EXPECT_EQ(at.x, (1920 - w) / 2);
+  EXPECT_EQ(at.y, (1080 - h) / 2);
+}
+
+UINT Dpi144(HWND) { return 144; }
+
+// The window's monitor changes its DPI, as the system tells a per-monitor
+// aware window, with the place it suggests.
+void ChangeDpi(HWND hwnd, int dpi, RECT suggested) {
+  ::SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+// The job's progress as its thread posts it to the window: `done` of
+// `total` tables.
+void ShowProgress(HWND hwnd, std::size_t done, std::size_t total) {
+  ::SendMessageW(hwnd, WM_APP + 1, done, static_cast<LPARAM>(total));
+}
+
+// Under Wine every window has the screen's DPI (96 here): a window created
+// at 144 dpi comes through the seam for the window's DPI at creation, and a
+// change of DPI is the message the system sends. Every window shows the
+// same progress (a quarter of the job) before it changes.
+TEST_F(ProgressWindow, AtAnotherDpiItIsBuiltAlikeWhenCreatedThereAndWhenMovedThere) {
+  Hooks().windowDpi = Dpi144;
+  Capture created144;
+  {
+    TForm_DeleteDBFIndex form(host.Handle());
+    RECT client{};
+    ::GetClientRect(form.Handle(), &client);
+    EXPECT_EQ(client.right, 466);  // 303 x 91 times 20 / 13: "宋体" asked for and realised at 20
+    EXPECT_EQ(client.bottom, 140);
+    created144 = CaptureShownWindow([&] { EXPECT_EQ(form.ShowModal(), mrCancel); },
+                                    [](HWND hwnd) { ShowProgress(hwnd, 1, 4); });
+  }
+  Hooks().windowDpi = WindowDpi;
+
+  Capture created96, moved144, movedBack96;
+  RECT at144{}, atBack{};
+  win::LiveHandles before, after;
+  {
+    TForm_DeleteDBFIndex form(host.Handle());
+    created96 = CaptureShownWindow([&] { EXPECT_EQ(form.ShowModal(), mrCancel); },
+                                   [](HWND hwnd) { ShowProgress(hwnd, 1, 4); });
+  }
+  {
+    TForm_DeleteDBFIndex form(host.Handle());
+    moved144 = CaptureShownWindow([&] { EXPECT_EQ(form.ShowModal(), mrCancel); },
+                                  [&](HWND hwnd) {
+                                    ShowProgress(hwnd, 1, 4);
+                                    ChangeDpi(hwnd, 144, RECT{40, 30, 500, 210});
+                                    ::GetWindowRect(hwnd, &at144);
+                                  });
+  }
+  {
+    TForm_DeleteDBFIndex form(host.Handle());
+    movedBack96 = CaptureShownWindow([&] { EXPECT_EQ(form.ShowModal(), mrCancel); },
+                                     [&](HWND hwnd) {
+                                       ShowProgress(hwnd, 1, 4);
+                                       before = win::CountLiveHandles();
+                                       ChangeDpi(hwnd, 144, RECT{40, 30, 500, 210});
+                                       ChangeDpi(hwnd, 96, RECT{70, 50, 380, 170});
+                                       ::GetWindowRect(hwnd, &atBack);
+                                       after = win::CountLiveHandles();
+                                     });
+  }
+  // At the suggested top-left corner, sized for the new DPI.
+  EXPECT_EQ(at144.left, 40);
+  EXPECT_EQ(at144.top, 30);
+  EXPECT_EQ(atBack.left, 70);
+  EXPECT_EQ(atBack.top, 50);
+  // Pixel for pixel what the window is when built at that DPI.
+  ASSERT_EQ(moved144.width, 466);
+  ASSERT_EQ(moved144.height, 140);
+  EXPECT_TRUE(moved144.pixels == created144.pixels);
+  ASSERT_EQ(movedBack96.width, 303);
+  ASSERT_EQ(movedBack96.height, 91);
+  EXPECT_TRUE(movedBack96.pixels == created96.pixels);
+  // The old fonts and widgets are gone with the change.
+  EXPECT_EQ(after.gdiObjects, before.gdiObjects);
+  EXPECT_EQ(after.windows, before.windows);
 }
 
 UINT_PTR WINAPI RefuseTimer(HWND, UINT_PTR, UINT, TIMERPROC) { return 0; }
