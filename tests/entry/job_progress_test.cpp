@@ -107,8 +107,12 @@ int BarFill(HWND form, const BarStrip& strip) {
   return filled;
 }
 
+// Bounds for waits on what the window shows or takes while the walk is
+// held; never reached when all goes well.
+constexpr int kPatienceMs = 30000;
+
 // The fill once it shows at least `atLeast` pixels (the window paints when
-// it gets to it; `waitMs` at most, well within the walk's wait).
+// it gets to it; `waitMs` at most, while the walk is held).
 int FillShowing(HWND form, const BarStrip& strip, int atLeast, int waitMs) {
   int fill = BarFill(form, strip);
   for (int i = 0; i < waitMs / 10 && fill < atLeast; ++i) {
@@ -125,9 +129,9 @@ bool Answers(HWND form) {
   return ::SendMessageTimeoutW(form, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer) != 0;
 }
 
-// Waits for `done` (5 s at most).
+// Waits for `done` (kPatienceMs at most).
 bool WaitFor(const std::function<bool()>& done) {
-  for (int i = 0; i < 500 && !done(); ++i) ::Sleep(10);
+  for (int i = 0; i < kPatienceMs / 10 && !done(); ++i) ::Sleep(10);
   return done();
 }
 
@@ -155,7 +159,7 @@ struct Checkpoints {
         return;
       }
       wanted.push_back((strip.width - 8) * folder.PermilleDoneAt(k) / 1000);
-      fills.push_back(FillShowing(form, strip, wanted.back(), behind ? 0 : 5000));
+      fills.push_back(FillShowing(form, strip, wanted.back(), behind ? 0 : kPatienceMs));
       behind = behind || fills.back() < wanted.back();  // failed already: no more waits
     }
     if (k == actAt && act) acted = act(form);
@@ -235,7 +239,8 @@ TEST_F(JobProgress, ADpiChangeDuringTheJobRebuildsTheWindowAndTheBarGoesOn) {
     RECT suggested{60, 40, 600, 250};
     DWORD_PTR answer = 0;
     if (!::SendMessageTimeoutW(form, WM_DPICHANGED, MAKEWPARAM(144, 144),
-                               reinterpret_cast<LPARAM>(&suggested), SMTO_NORMAL, 30000, &answer)) {
+                               reinterpret_cast<LPARAM>(&suggested), SMTO_NORMAL, kPatienceMs,
+                               &answer)) {
       return false;
     }
     ::GetWindowRect(form, &frame);
