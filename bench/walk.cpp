@@ -190,6 +190,13 @@ std::size_t PeakWorkingSetKiB() {
   return counters.PeakWorkingSetSize / 1024;
 }
 
+// ScanFolder with progress over `folder`, which must hold `tables` tables.
+void ScanAll(const std::string& folder, int tables) {
+  std::size_t reported = 0;
+  tables::ScanFolder(folder, [&reported](std::size_t done, std::size_t) { reported = done; });
+  if (reported != static_cast<std::size_t>(tables)) std::abort();
+}
+
 class Bench {
  public:
   Bench() {
@@ -214,10 +221,7 @@ class Bench {
   }
 
   static void Scan(const std::wstring& root, int tables) {
-    const std::string hostRoot(root.begin() + 4, root.end());  // plain ASCII temp path
-    std::size_t reported = 0;
-    tables::ScanFolder(hostRoot, [&reported](std::size_t done, std::size_t) { reported = done; });
-    if (reported != static_cast<std::size_t>(tables)) std::abort();
+    ScanAll(std::string(root.begin() + 4, root.end()), tables);  // plain ASCII temp path
   }
 
  private:
@@ -249,12 +253,10 @@ int Marginal(int rounds) {
 
 int MemoryOf(const char* folder, int tables) {
   const std::size_t before = PeakWorkingSetKiB();
-  std::size_t reported = 0;
   LARGE_INTEGER start, stop;
   ::QueryPerformanceCounter(&start);
-  tables::ScanFolder(folder, [&reported](std::size_t done, std::size_t) { reported = done; });
+  ScanAll(folder, tables);
   ::QueryPerformanceCounter(&stop);
-  if (reported != static_cast<std::size_t>(tables)) std::abort();
   std::printf(
       "%d tables in %s: ScanFolder %.3f s, peak working set %zu KiB before, %zu KiB after\n",
       tables, folder, Seconds(start, stop), before, PeakWorkingSetKiB());
