@@ -5,6 +5,7 @@
 #include <new>
 #include <string>
 
+#include "widgets/core/progress_bar_layout.h"
 #include "win/made_once.h"
 #include "win/system_library.h"
 #include "window/accessible_view.h"
@@ -73,17 +74,6 @@ const AccessibleElement* ElementOf(const AccessibleView& view, LONG child) {
     default:
       return nullptr;
   }
-}
-
-// "25%", as the bar shows it (written out: the C library's formatting
-// would add more to the library than all of this object).
-std::wstring PercentText(unsigned percent) {
-  std::wstring text(1, L'%');
-  do {
-    text.insert(text.begin(), static_cast<wchar_t>(L'0' + percent % 10));
-    percent /= 10;
-  } while (percent != 0);
-  return text;
 }
 
 bool Contains(const RECT& r, LONG x, LONG y) {
@@ -173,7 +163,8 @@ class FormAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT id, BSTR* value) override {
     return Text(id, value, [](const AccessibleView& view, LONG child) -> std::wstring {
       if (child != kChildBar) return {};
-      return PercentText(view.percent);
+      const std::string text = widgets::PercentText(view.percent);
+      return std::wstring(text.begin(), text.end());
     });
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT id, BSTR* text) override {

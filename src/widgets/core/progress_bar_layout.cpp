@@ -53,16 +53,18 @@ Rect ThemedBarField(Rect bounds, const ProgressBarModel& bar) {
   return RectInset(bounds, bar.interiorOffset + 3);
 }
 
-std::string BarText(const ProgressBarModel& bar) {
-  if (!bar.showPercent) return {};
+std::string PercentText(unsigned percent) {
   // "%u%%" by hand: the library does without the C runtime's formatting.
-  std::string digits;
-  unsigned value = bar.Percent();
+  std::string text(1, '%');
   do {
-    digits.insert(digits.begin(), static_cast<char>('0' + value % 10));
-    value /= 10;
-  } while (value != 0);
-  return digits + "%";
+    text.insert(text.begin(), static_cast<char>('0' + percent % 10));
+    percent /= 10;
+  } while (percent != 0);
+  return text;
+}
+
+std::string BarText(const ProgressBarModel& bar) {
+  return bar.showPercent ? PercentText(bar.Percent()) : std::string();
 }
 
 Rect BarFilledRect(Rect field, std::uint16_t percent, BarOrientation orientation) {

@@ -16,7 +16,9 @@ Rect PaintBarFrameClassic(Canvas& canvas, Rect bounds, const ProgressBarModel& b
 // The field of the visual-style look, inside the platform's track.
 Rect ThemedBarField(Rect bounds, const ProgressBarModel& bar);
 
-// "25%" when shown, else empty.
+// "25%": a percentage as the bar writes it.
+std::string PercentText(unsigned percent);
+// The bar's text: its percentage when shown, else empty.
 std::string BarText(const ProgressBarModel& bar);
 // The whole field from 100 on; otherwise the share of the field's width
 // (from the left) or height (from the bottom), rounded halves to even.
