@@ -1,0 +1,1 @@
+// The translation unit the test programs' precompiled headers are built in.
