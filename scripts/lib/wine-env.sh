@@ -127,6 +127,34 @@ qesh_prefix_is_ours() {
   esac
 }
 
+# The 96 dpi test prefix: another prefix of ours starts as a copy of it once
+# it is made (a new prefix takes Wine many seconds of work).
+qesh_base_prefix() { echo "${QESH_WINEPREFIX:-$QESH_ROOT/build/wineprefix}"; }
+qesh_can_copy_base() {
+  local base
+  base=$(qesh_base_prefix)
+  [ "$WINEPREFIX" != "$base" ] || return 1
+  case "$WINEPREFIX" in
+    "$QESH_ROOT"/build/*) ;;
+    *) return 1 ;;
+  esac
+  [ "$(cat "$base/.qesh-ready" 2>/dev/null)" = "$(QESH_DPI=96 QESH_PREFIX_KIND=test qesh_prefix_version)" ]
+}
+
+# Copies prefix SRC (its server stopped) to DST. The system's program files,
+# which Wine only reads once a prefix is made, are hard links to SRC's; every
+# other file (registry, settings) is DST's own.
+qesh_copy_prefix() {
+  local src=$1 dst=$2
+  cp -al "$src" "$dst" || return 1
+  find "$dst" -type f -links +1 ! -iname '*.dll' ! -iname '*.exe' ! -iname '*.drv' \
+    ! -iname '*.sys' ! -iname '*.ocx' ! -iname '*.cpl' ! -iname '*.acm' ! -iname '*.tlb' \
+    ! -iname '*.ax' ! -iname '*.ds' ! -iname '*.msstyles' -print0 |
+    while IFS= read -r -d '' file; do
+      cp -p "$file" "$file.qesh-copy" && mv -f "$file.qesh-copy" "$file" || exit 1
+    done
+}
+
 qesh_ensure_prefix() {
   if [ "$(cat "$WINEPREFIX/.qesh-ready" 2>/dev/null)" = "$(qesh_prefix_version)" ]; then
     qesh_link_fonts
@@ -140,11 +168,19 @@ qesh_ensure_prefix() {
     echo "wine-env: $WINEPREFIX is not a prefix this project made; move it away" >&2
     return 1
   fi
-  mkdir -p "$WINEPREFIX"
-  case "$WINEPREFIX" in
-    "$QESH_ROOT"/build/*) : >"$WINEPREFIX/.qesh-prefix" ;;
-  esac
-  "$WINE" wineboot --init </dev/null >/dev/null 2>&1 || true
+  # The settings below make a copy of the test prefix what this one is.
+  if qesh_can_copy_base; then
+    rmdir "$WINEPREFIX" 2>/dev/null
+    qesh_copy_prefix "$(qesh_base_prefix)" "$WINEPREFIX" || return 1
+    rm -f "$WINEPREFIX/.qesh-ready" "$WINEPREFIX/.qesh-display" "$WINEPREFIX/.qesh-xvfb"
+    : >"$WINEPREFIX/.qesh-prefix"
+  else
+    mkdir -p "$WINEPREFIX"
+    case "$WINEPREFIX" in
+      "$QESH_ROOT"/build/*) : >"$WINEPREFIX/.qesh-prefix" ;;
+    esac
+    "$WINE" wineboot --init </dev/null >/dev/null 2>&1 || true
+  fi
   qesh_prefix_registry | iconv -f UTF-8 -t UTF-16 >"$WINEPREFIX/test-prefix.reg"
   "$WINE" regedit /S "$WINEPREFIX/test-prefix.reg" </dev/null >/dev/null 2>&1
   qesh_link_fonts
@@ -179,7 +215,7 @@ qesh_start_lane() {
   if [ "$(cat "$prefix/.qesh-ready" 2>/dev/null)" != "$(cat "$WINEPREFIX/.qesh-ready")" ]; then
     qesh_stop_lane "$1"
     rm -rf "$prefix"
-    cp -a "$WINEPREFIX" "$prefix" || return 1
+    qesh_copy_prefix "$WINEPREFIX" "$prefix" || return 1
     rm -f "$prefix/.qesh-display" "$prefix/.qesh-xvfb"
     : >"$prefix/.qesh-prefix"
   fi
