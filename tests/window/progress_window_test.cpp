@@ -292,7 +292,7 @@ TEST_F(ProgressWindow, ARefusedTimerIsReportedAndTheWindowStaysOpenUntilClosed) 
       WhenShown([](HWND hwnd) { ::SetTimer(hwnd, 0x7E57, 1500, CheckOpenAndClose); });
   EXPECT_EQ(form.ShowModal(), mrCancel);
   EXPECT_EQ(box.text, L"Not enough timers available.");
-  EXPECT_EQ(box.title, L"progress_window_test");
+  EXPECT_EQ(box.title, L"window_test");
   EXPECT_EQ(box.owner, host.Handle());
   EXPECT_TRUE(box.stopIcon);
   EXPECT_TRUE(g_openAfterTheStartDelay);

@@ -10,13 +10,13 @@
 namespace widgets {
 namespace {
 
-int Share(int length, std::uint16_t percent) {
+int LengthShare(int length, std::uint16_t percent) {
   return static_cast<int>(RoundHalfEven(static_cast<double>(length) * percent / 100.0));
 }
 
 // Round(length x percent / 100), in the default floating point environment.
 int RoundedShare(int length, std::uint16_t percent) {
-  return InDefaultFloatMode(Share, length, percent);
+  return InDefaultFloatMode(LengthShare, length, percent);
 }
 
 }  // namespace
