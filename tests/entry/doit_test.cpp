@@ -13,8 +13,6 @@ namespace {
 
 using namespace testing_support;
 
-constexpr std::size_t kFlags = 28;
-
 class DoIt : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(library.Loaded()); }

@@ -19,9 +19,6 @@ namespace {
 
 using namespace testing_support;
 
-// Bounds for waits on another thread or process; never reached when all goes well.
-constexpr DWORD kPatienceMs = 30000;
-
 // The wParams of the owner-change messages a window received, in order.
 std::vector<WPARAM> OwnerChanges(const std::vector<HostWindow::OwnerMessage>& messages) {
   std::vector<WPARAM> changes;

@@ -25,7 +25,6 @@ namespace {
 
 using namespace testing_support;
 
-constexpr std::size_t kFlags = 28;
 constexpr wchar_t kCheckpoint[] = L"CHECK.DBF";
 const Bytes kNoTable = {0x03, 0x7D, 0x01, 0x01};  // shorter than a header
 
@@ -107,10 +106,6 @@ int BarFill(HWND form, const BarStrip& strip) {
   return filled;
 }
 
-// Bounds for waits on what the window shows or takes while the walk is
-// held; never reached when all goes well.
-constexpr int kPatienceMs = 30000;
-
 // The fill once it shows at least `atLeast` pixels (the window paints when
 // it gets to it; `waitMs` at most, while the walk is held).
 int FillShowing(HWND form, const BarStrip& strip, int atLeast, int waitMs) {
@@ -131,7 +126,7 @@ bool Answers(HWND form) {
 
 // Waits for `done` (kPatienceMs at most).
 bool WaitFor(const std::function<bool()>& done) {
-  for (int i = 0; i < kPatienceMs / 10 && !done(); ++i) ::Sleep(10);
+  for (DWORD i = 0; i < kPatienceMs / 10 && !done(); ++i) ::Sleep(10);
   return done();
 }
 

@@ -18,6 +18,10 @@ namespace testing_support {
 
 inline constexpr wchar_t kFormClass[] = L"TForm_DeleteDBFIndex";
 
+// Bounds for waits on a window, another thread or process; never reached
+// when all goes well.
+inline constexpr DWORD kPatienceMs = 30000;
+
 // A visible top-level window that records every 0xB020 message it receives.
 class HostWindow {
  public:

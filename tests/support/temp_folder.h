@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -53,6 +54,8 @@ void RemoveTree(const std::wstring& folder);
 
 // A small, valid dBASE III table: two character fields, `records` records.
 Bytes MakeTable(std::uint8_t flags, int records = 3);
+// Where a table keeps its flags (bit 0x01 the index flag).
+inline constexpr std::size_t kFlags = 28;
 
 Bytes ReadBytes(const std::wstring& path);
 bool FileExists(const std::wstring& path);

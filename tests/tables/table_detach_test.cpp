@@ -21,7 +21,6 @@ namespace {
 
 using namespace testing_support;
 
-constexpr std::size_t kFlags = 28;
 constexpr char kPrefix[] = "qesh_deleteIndex_dbf: ";
 
 class TableDetach : public ::testing::Test {

@@ -18,8 +18,6 @@ namespace {
 
 using namespace testing_support;
 
-constexpr std::size_t kFlags = 28;
-
 class TemplateWalk : public ::testing::Test {
  protected:
   // The template folder as the host's 8-bit path.
