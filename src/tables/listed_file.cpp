@@ -1,5 +1,10 @@
 #include "tables/listed_file.h"
 
+#include <string_view>
+#include <utility>
+
+#include "tables/wide_path.h"
+
 namespace tables {
 namespace {
 
@@ -9,11 +14,11 @@ ListedFile Failed(DWORD error) {
   return result;
 }
 
-ListedFile Open(const FileCalls& calls, HANDLE folder, const FolderListing& listing,
-                const FolderEntry& entry, ACCESS_MASK access, ULONG share, ULONG options) {
+ListedFile Open(const FileCalls& calls, const ListedFolder& folder, const FolderEntry& entry,
+                ACCESS_MASK access, ULONG share, ULONG options) {
   HANDLE opened = INVALID_HANDLE_VALUE;
-  const DWORD error =
-      OpenInFolder(calls, folder, listing.Name(entry), access, options, share, opened);
+  const DWORD error = OpenInFolder(calls, folder.handle, folder.listing.Name(entry), access,
+                                   options, share, opened);
   if (error != ERROR_SUCCESS) return Failed(error);
   ListedFile result;
   result.handle.reset(opened);
@@ -29,15 +34,22 @@ bool SameFile(HANDLE a, HANDLE b) {
          first.nFileIndexLow == second.nFileIndexLow;
 }
 
+// Whether `inner` is `outer` followed by a backslash and `name`.
+bool IsWithin(std::wstring_view inner, std::wstring_view outer, std::wstring_view name) {
+  return inner.size() == outer.size() + 1 + name.size() &&
+         SameFileName(inner.substr(0, outer.size()), outer) && inner[outer.size()] == L'\\' &&
+         SameFileName(inner.substr(outer.size() + 1), name);
+}
+
 }  // namespace
 
-ListedFile OpenListedFile(const FileCalls& calls, HANDLE folder, const FolderListing& listing,
+ListedFile OpenListedFile(const FileCalls& calls, const ListedFolder& folder,
                           const FolderEntry& entry, const OpenRequest& request) {
   const ULONG kind = request.folder ? FILE_DIRECTORY_FILE : 0;
   // A reparse point that gives its contents only to a second open is first
   // opened just to be judged.
   const bool probe = request.contents && entry.IsReparsePoint();
-  ListedFile file = Open(calls, folder, listing, entry,
+  ListedFile file = Open(calls, folder, entry,
                          probe ? FILE_READ_ATTRIBUTES : request.access | FILE_READ_ATTRIBUTES,
                          request.share, kind | FILE_OPEN_REPARSE_POINT);
   if (!file.handle) return file;
@@ -60,6 +72,12 @@ ListedFile OpenListedFile(const FileCalls& calls, HANDLE folder, const FolderLis
     file.verdict = OpenVerdict::kReplaced;
   } else {
     file.verdict = OpenVerdict::kOpened;
+    if (!folder.where.empty()) {
+      file.where = HandlePath(file.handle.get());
+      if (!IsWithin(file.where, folder.where, folder.listing.Name(entry))) {
+        file.verdict = OpenVerdict::kReplaced;
+      }
+    }
   }
   if (file.verdict != OpenVerdict::kOpened) {
     file.handle.reset();
@@ -69,10 +87,11 @@ ListedFile OpenListedFile(const FileCalls& calls, HANDLE folder, const FolderLis
 
   // For the contents: an open that does not stop at the reparse point, and
   // that is the judged file still (not a link put in its place meanwhile).
-  ListedFile contents = Open(calls, folder, listing, entry, request.access | FILE_READ_ATTRIBUTES,
-                             request.share, kind);
+  ListedFile contents =
+      Open(calls, folder, entry, request.access | FILE_READ_ATTRIBUTES, request.share, kind);
   if (!contents.handle) return contents;
   contents.attributes = file.attributes;
+  contents.where = std::move(file.where);
   contents.verdict = SameFile(file.handle.get(), contents.handle.get()) ? OpenVerdict::kOpened
                                                                         : OpenVerdict::kReplaced;
   if (contents.verdict != OpenVerdict::kOpened) contents.handle.reset();

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "tables/file_calls.h"
 #include "tables/folder_listing.h"
 #include "win/file_handles.h"
@@ -24,6 +26,16 @@ struct ListedFile {
   OpenVerdict verdict = OpenVerdict::kFailed;
   DWORD error = ERROR_SUCCESS;
   DWORD attributes = 0;  // the open handle's own
+  std::wstring where;    // where the handle leads; empty when unknown
+};
+
+// An open folder of the walk with its listing.
+struct ListedFolder {
+  HANDLE handle;
+  const FolderListing& listing;
+  // Where the system says the handle leads (HandlePath); empty when it
+  // cannot say.
+  const std::wstring& where;
 };
 
 // How the listed entry is wanted.
@@ -39,11 +51,14 @@ struct OpenRequest {
   bool contents = true;
 };
 
-// Opens `entry` of `listing`, the listing of the open folder `folder`,
-// without following a link, and judges the handle: it must be the file the
-// listing numbered, not a link, and a folder exactly when one is wanted.
+// Opens `entry` of `folder`'s listing without following a link, and judges
+// the handle: it must be the file the listing numbered, not a link, a folder
+// exactly when one is wanted, and, where the system says where handles
+// lead, exactly where the listing showed it. (Wine follows a Linux symbolic
+// link whatever the open asks, and lists a link to a file as the plain file
+// it leads to, with that file's number; only where the handle leads tells.)
 // Only a handle judged kOpened is handed back.
-ListedFile OpenListedFile(const FileCalls& calls, HANDLE folder, const FolderListing& listing,
+ListedFile OpenListedFile(const FileCalls& calls, const ListedFolder& folder,
                           const FolderEntry& entry, const OpenRequest& request);
 
 }  // namespace tables

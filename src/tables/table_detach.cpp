@@ -65,7 +65,7 @@ ListedFile OpenToDelete(const ListedTable& table, const FolderEntry& entry,
   OpenRequest request;
   request.access = DELETE;
   request.contents = false;
-  return OpenListedFile(calls, table.folder, table.listing, entry, request);
+  return OpenListedFile(calls, table.Folder(), entry, request);
 }
 
 // Deleted when the handle closes, as DeleteFile does.
@@ -82,7 +82,7 @@ bool ClearIndexFlag(const ListedTable& table, const FileCalls& calls) {
   OpenRequest request;
   request.access = GENERIC_READ | GENERIC_WRITE;
   request.share = FILE_SHARE_READ | FILE_SHARE_WRITE;
-  ListedFile file = OpenListedFile(calls, table.folder, table.listing, table.entry, request);
+  ListedFile file = OpenListedFile(calls, table.Folder(), table.entry, request);
   if (file.verdict != OpenVerdict::kOpened) {
     LeftAlone(path, NotOpened(file, table.entry));
     return false;

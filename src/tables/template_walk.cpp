@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "tables/listed_file.h"
 #include "tables/table_detach.h"
 #include "tables/table_report.h"
 #include "tables/table_rules.h"
@@ -22,13 +21,6 @@ win::UniqueFile OpenTemplate(const std::wstring& path) {
       ::CreateFileW(path.c_str(), kFolderAccess | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                     FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-}
-
-// Whether `inner` is `outer` followed by a backslash and `name`.
-bool IsWithin(std::wstring_view inner, std::wstring_view outer, std::wstring_view name) {
-  return inner.size() == outer.size() + 1 + name.size() &&
-         SameFileName(inner.substr(0, outer.size()), outer) && inner[outer.size()] == L'\\' &&
-         SameFileName(inner.substr(outer.size() + 1), name);
 }
 
 // One open folder of the walk.
@@ -74,7 +66,7 @@ class Walk {
           open.push_back(std::move(inner));  // `level` is not used after this
         }
       } else if (IsTableName(name)) {
-        ListedTable table{level.folder, level.listing, entry, path_, markerFrom};
+        ListedTable table{level.folder, level.listing, level.where, entry, path_, markerFrom};
         visit(table);
       }
     }
@@ -87,17 +79,8 @@ class Walk {
     OpenRequest request;
     request.access = kFolderAccess;
     request.folder = true;
-    ListedFile folder = OpenListedFile(calls_, parent.folder, parent.listing, entry, request);
-    if (folder.verdict == OpenVerdict::kOpened && !parent.where.empty()) {
-      // Where the system says where a handle leads (Wine follows a Linux
-      // symbolic link even when told not to, and the handle then shows the
-      // plain folder the link leads to), the folder must be exactly where
-      // its parent's listing showed it.
-      inner.where = HandlePath(folder.handle.get());
-      if (!IsWithin(inner.where, parent.where, parent.listing.Name(entry))) {
-        folder.verdict = OpenVerdict::kReplaced;
-      }
-    }
+    ListedFile folder =
+        OpenListedFile(calls_, {parent.folder, parent.listing, parent.where}, entry, request);
     switch (folder.verdict) {
       case OpenVerdict::kOpened:
         break;
@@ -113,6 +96,7 @@ class Walk {
         return false;  // as a folder that cannot be listed
     }
     inner.owned = std::move(folder.handle);
+    inner.where = std::move(folder.where);
     inner.folder = inner.owned.get();
     return inner.listing.Read(inner.folder, calls_);
   }

@@ -15,20 +15,23 @@
 
 #include "tables/file_calls.h"
 #include "tables/folder_listing.h"
+#include "tables/listed_file.h"
 
 namespace tables {
 
 // A table as the walk hands it over, valid while it is visited.
 struct ListedTable {
-  HANDLE folder;             // its folder, open
-  FolderListing& listing;    // its folder's listing
-  const FolderEntry& entry;  // the table's entry in it
+  HANDLE folder;              // its folder, open
+  FolderListing& listing;     // its folder's listing
+  const std::wstring& where;  // where the folder's handle leads; empty when unknown
+  const FolderEntry& entry;   // the table's entry in it
   // The table's whole path ("\\?\" form), for the debug lines and the
   // "HSKM" marker only; nothing is opened by it.
   const std::wstring& path;
   std::size_t markerFrom;  // where the part below the template folder begins
 
   std::wstring_view Name() const { return listing.Name(entry); }
+  ListedFolder Folder() const { return {folder, listing, where}; }
 };
 
 using TableVisitor = std::function<void(ListedTable& table)>;

@@ -325,7 +325,7 @@ class LinuxLink {
   DWORD attributes_ = INVALID_FILE_ATTRIBUTES;
 };
 
-TEST_F(TemplateWalk, ReparsePointsAreNeitherWalkedNorHandedOver) {
+TEST_F(TemplateWalk, LinksAreNeitherWalkedNorFollowed) {
   const std::wstring outside = work.Write(L"outside\\T.DBF", MakeTable(0x01));
   const std::wstring outsideIndex = work.Write(L"outside\\T.MDX", {1});
   const std::wstring inside = Table(L"T.DBF");
@@ -341,10 +341,25 @@ TEST_F(TemplateWalk, ReparsePointsAreNeitherWalkedNorHandedOver) {
   ASSERT_EQ(visited.size(), 1u);
   EXPECT_EQ(visited[0], inside);
 
+  // Links to files list as plain files, with the number of what they lead
+  // to: a table, an "HSKM" table and a table's index file.
+  const Bytes original = MakeTable(0x01);
+  const std::wstring outsideMarked = work.Write(L"outside\\H.DBF", original);
+  const std::wstring outsideOther = work.Write(L"outside\\O.MDX", {2});
+  const std::wstring indexed = Table(L"I.DBF");
+  const std::wstring folder = work.Path() + L"TempLateTemp\\";
+  const LinuxLink links[] = {{folder, L"L.DBF", L"../outside/T.DBF"},
+                             {folder, L"HSKM_L.DBF", L"../outside/H.DBF"},
+                             {folder, L"I.MDX", L"../outside/O.MDX"}};
+  for (const auto& l : links) ASSERT_EQ(l.Attributes(), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+
   ScanFolder(Template());
   EXPECT_EQ(FlagsOf(inside), 0x00);
-  EXPECT_EQ(FlagsOf(outside), 0x01);
+  EXPECT_EQ(FlagsOf(indexed), 0x00);
+  EXPECT_EQ(ReadBytes(outside), original);
+  EXPECT_EQ(ReadBytes(outsideMarked), original);
   EXPECT_TRUE(FileExists(outsideIndex));
+  EXPECT_TRUE(FileExists(outsideOther));
 }
 
 // The entries of `folder` in the order the file system lists them.
